@@ -1,0 +1,80 @@
+#pragma once
+// The main window: the report list with its status bar, five command
+// buttons, a popup menu, two file dialogs, and the three information
+// components the report is made from.
+#include "FileDialog.h"
+#include "GlyphButton.h"
+#include "ReportListView.h"
+#include "base/Component.h"
+#include "base/win/Handles.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class TVexor_Engines;
+class TVexor_OperatingSystem;
+class TVexor_Machine;
+
+class TForm1 : public TComponent {
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // Makes the window and its controls, then runs FormCreate; an error in it
+    // is shown and the window still opens. The window stays hidden until Show.
+    void CreateForm();
+    void Show();
+    HWND Handle() const { return window_; }
+    // Closing the main form ends the message loop.
+    void SetMainForm(bool isMain) { isMainForm_ = isMain; }
+
+    void FormCreate();
+    void GetAllData();
+    void SaveToTextFile();
+    void LoadFromTextFile();
+    void CopyItem1Click();
+    void ListView1CustomDrawItem(int index, COLORREF& background);
+    void sBitBtn1Click();
+    void sBitBtn2Click();
+    void sBitBtn3Click();
+    void sBitBtn4Click();
+    void sBitBtn5Click();
+
+    TReportListView& ListView1() { return listView_; }
+    const TReportListView& ListView1() const { return listView_; }
+    std::string StatusText() const;
+    void SetStatusText(const std::string& text);
+    // A child window by its control name ("Panel1", "sStatusBar1", "sBitBtn1", ...).
+    HWND Control(const std::string& name) const;
+    TFileDialog& Save1() { return save1_; }
+    TFileDialog& Open1() { return open1_; }
+    HMENU PopupMenu1() const { return popupMenu_; }
+
+    // The information components, owned by the form.
+    TVexor_Engines* Eg1 = nullptr;
+    TVexor_OperatingSystem* OS1 = nullptr;
+    TVexor_Machine* Machine1 = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void ShowPopupMenu(LPARAM position);
+    int Scale(int pixels) const;
+
+    HWND window_ = nullptr;
+    bool isMainForm_ = false;
+    int pixelsPerInch_ = 96;
+    UniqueFont font_;
+    HWND panel_ = nullptr;
+    HWND statusBar_ = nullptr;
+    std::array<HWND, 5> buttons_{};
+    std::array<std::unique_ptr<TGlyphImage>, 5> glyphs_;
+    HMENU popupMenu_ = nullptr;
+    TReportListView listView_;
+    TFileDialog save1_;
+    TFileDialog open1_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// How the report looks: row banding, column widths and error box text.
+#include <optional>
+#include <string>
+
+// The system colour index a row's cells are painted on, or none for the
+// list's own background. Only rows 0 to 34 are banded.
+std::optional<int> RowBackgroundColorIndex(int rowIndex);
+
+// The two columns share the client width; an odd pixel goes to the first.
+struct ColumnWidths {
+    int Engine;
+    int Version;
+};
+ColumnWidths AutoSizeColumns(int clientWidth);
+
+// An error message as the error box shows it: a "." is added when the last
+// character's code is above that of ".".
+std::string ErrorBoxText(const std::string& message);

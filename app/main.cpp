@@ -1,0 +1,33 @@
+// Kestova: the versions of the runtime engines on this machine, in one report.
+#include "Application.h"
+#include "FrmMain.h"
+#include "sysinfo/Vexor_Routines.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The host platform is known before any window or component exists.
+    InitHostPlatform();
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    Application().SetTitle("Kestova 1.0");
+
+    TForm1 form;
+    form.SetMainForm(true);
+    Application().Run([&form] { form.CreateForm(); });
+    if (!form.Handle())
+        return 1;
+    form.Show();
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        HWND main = form.Handle();
+        if (main && IsDialogMessageA(main, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

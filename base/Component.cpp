@@ -1,0 +1,48 @@
+#include "Component.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+// Component names compare without regard to letter case.
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+} // namespace
+
+TComponent::TComponent(TComponent* owner) {
+    if (owner)
+        owner->Insert(this);
+}
+
+TComponent::~TComponent() {
+    while (!components_.empty()) {
+        // The child's destructor removes it from this list.
+        delete components_.back();
+    }
+    if (owner_)
+        owner_->Remove(this);
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    for (TComponent* component : components_) {
+        if (!name.empty() && SameName(component->Name(), name))
+            return component;
+    }
+    return nullptr;
+}
+
+void TComponent::Insert(TComponent* component) {
+    components_.push_back(component);
+    component->owner_ = this;
+}
+
+void TComponent::Remove(TComponent* component) {
+    auto found = std::find(components_.begin(), components_.end(), component);
+    if (found != components_.end())
+        components_.erase(found);
+    component->owner_ = nullptr;
+}

@@ -1,0 +1,27 @@
+# GoogleTest from Debian's sources, built with the current toolchain.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  # Windows tests run under Wine in a throwaway prefix inside the build tree.
+  set(KESTOVA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/emulator;${KESTOVA_WINEPREFIX})
+  set(KESTOVA_RUN_WINDOWS_TESTS ON)
+else()
+  set(KESTOVA_RUN_WINDOWS_TESTS OFF)
+endif()
+
+# kestova_add_gtest(target sources... [WINDOWS])
+function(kestova_add_gtest target)
+  add_executable(${target} ${ARGN})
+  target_link_libraries(${target} PRIVATE gtest gtest_main kestova_warnings)
+  if(NOT CMAKE_CROSSCOMPILING)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  elseif(KESTOVA_RUN_WINDOWS_TESTS)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_desktop)
+  endif()
+endfunction()

@@ -1,0 +1,36 @@
+#include "Dask_Common.h"
+
+#include "Vexor_Routines.h"
+
+#include <cstring>
+
+TSourceVersion SourceVersionOf(const OSVERSIONINFOEXA& info) {
+    TSourceVersion source;
+    source.Platform = static_cast<int>(info.dwPlatformId);
+    source.MajorVersion = static_cast<int>(info.dwMajorVersion);
+    source.MinorVersion = static_cast<int>(info.dwMinorVersion);
+    source.BuildNumber = static_cast<int>(
+        info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? (info.dwBuildNumber & 0xFFFF) : info.dwBuildNumber);
+    const char* csd = info.szCSDVersion;
+    source.CSD.assign(csd, strnlen(csd, sizeof info.szCSDVersion));
+    return source;
+}
+
+TVexor_Nolt_Component::TVexor_Nolt_Component(TComponent* owner)
+    : TComponent(owner), about_("Vexor Nolt System Information Components 10.8.4"),
+      refreshHint_("Double-click to get data") {
+    // The interactive user is recorded here once the account routines exist;
+    // until then LoggedUser and LoggedUserSID stay empty.
+}
+
+void TVexor_Nolt_Component::Refresh() {
+    SetLiveData(true);
+    source_ = SourceVersionOf(HostVersionInfo());
+}
+
+// Component report storage is not part of this program: nothing calls these.
+void TVexor_Nolt_Component::SaveToStore(const std::string&, const std::string&) {}
+
+bool TVexor_Nolt_Component::LoadFromStore(const std::string&) {
+    return false;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The engines component and its DirectX and ASPI32 sub-components.
+#include "Dask_Common.h"
+#include "base/StringList.h"
+
+#include <string>
+
+class TVexor_DirectX : public TVexor_Nolt_Component {
+public:
+    explicit TVexor_DirectX(TComponent* owner);
+    void Refresh() override;
+
+    const std::string& Version() const { return version_; }
+    const TStringList& Direct3D() const { return direct3D_; }
+    const TStringList& DirectPlay() const { return directPlay_; }
+    const TStringList& DirectMusic() const { return directMusic_; }
+
+protected:
+    std::string version_;
+    TStringList direct3D_;
+    TStringList directPlay_;
+    TStringList directMusic_;
+};
+
+class TVexor_ASPI32 : public TVexor_Nolt_Component {
+public:
+    explicit TVexor_ASPI32(TComponent* owner);
+    void Refresh() override;
+
+    const std::string& ASPI() const { return aspi_; }
+
+protected:
+    std::string aspi_;
+};
+
+class TVexor_Engines : public TVexor_Nolt_Component {
+public:
+    explicit TVexor_Engines(TComponent* owner);
+    ~TVexor_Engines() override;
+    void Refresh() override;
+
+    const std::string& BDE() const { return bde_; }
+    const std::string& ODBC() const { return odbc_; }
+    const std::string& ADO() const { return ado_; }
+    const std::string& NET() const { return net_; }
+    const std::string& DAO() const { return dao_; }
+    const std::string& MSI() const { return msi_; }
+    const std::string& OpenGL() const { return openGL_; }
+    const std::string& IE() const { return ie_; }
+    const std::string& QT() const { return qt_; }
+    TVexor_DirectX* DirectX() const { return directX_; }
+    TVexor_ASPI32* ASPI32() const { return aspi32_; }
+
+protected:
+    std::string bde_;
+    std::string odbc_;
+    std::string ado_;
+    std::string net_;
+    std::string dao_;
+    std::string msi_;
+    std::string openGL_;
+    std::string ie_;
+    std::string qt_;
+    TVexor_DirectX* directX_ = nullptr;
+    TVexor_ASPI32* aspi32_ = nullptr;
+};
