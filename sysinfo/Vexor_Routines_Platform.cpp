@@ -1,4 +1,4 @@
-#include "Vexor_Routines.h"
+#include "Vexor_Routines_Platform.h"
 
 #include <cstring>
 
