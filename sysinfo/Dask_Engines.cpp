@@ -1,19 +1,5 @@
 #include "Dask_Engines.h"
 
-TVexor_DirectX::TVexor_DirectX(TComponent* owner) : TVexor_Nolt_Component(owner) {}
-
-void TVexor_DirectX::Refresh() {
-    TVexor_Nolt_Component::Refresh();
-    SetDataPresent(true);
-}
-
-TVexor_ASPI32::TVexor_ASPI32(TComponent* owner) : TVexor_Nolt_Component(owner) {}
-
-void TVexor_ASPI32::Refresh() {
-    TVexor_Nolt_Component::Refresh();
-    SetDataPresent(true);
-}
-
 TVexor_Engines::TVexor_Engines(TComponent* owner) : TVexor_Nolt_Component(owner) {
     directX_ = new TVexor_DirectX(this);
     directX_->SetName("DirectX");

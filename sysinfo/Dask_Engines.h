@@ -1,37 +1,10 @@
 #pragma once
 // The engines component and its DirectX and ASPI32 sub-components.
 #include "Dask_Common.h"
-#include "base/StringList.h"
+#include "Dask_Engines_ASPI32.h"
+#include "Dask_Engines_DirectX.h"
 
 #include <string>
-
-class TVexor_DirectX : public TVexor_Nolt_Component {
-public:
-    explicit TVexor_DirectX(TComponent* owner);
-    void Refresh() override;
-
-    const std::string& Version() const { return version_; }
-    const TStringList& Direct3D() const { return direct3D_; }
-    const TStringList& DirectPlay() const { return directPlay_; }
-    const TStringList& DirectMusic() const { return directMusic_; }
-
-protected:
-    std::string version_;
-    TStringList direct3D_;
-    TStringList directPlay_;
-    TStringList directMusic_;
-};
-
-class TVexor_ASPI32 : public TVexor_Nolt_Component {
-public:
-    explicit TVexor_ASPI32(TComponent* owner);
-    void Refresh() override;
-
-    const std::string& ASPI() const { return aspi_; }
-
-protected:
-    std::string aspi_;
-};
 
 class TVexor_Engines : public TVexor_Nolt_Component {
 public:

@@ -4,6 +4,11 @@
 
 namespace {
 OSVERSIONINFOEXA g_hostVersionInfo{};
+bool g_isWow64 = false;
+} // namespace
+
+bool IsWow64() {
+    return g_isWow64;
 }
 
 const OSVERSIONINFOEXA& HostVersionInfo() {

@@ -1,0 +1,23 @@
+#pragma once
+// The DirectX sub-component of the engines component.
+#include "Dask_Common.h"
+#include "base/StringList.h"
+
+#include <string>
+
+class TVexor_DirectX : public TVexor_Nolt_Component {
+public:
+    explicit TVexor_DirectX(TComponent* owner);
+    void Refresh() override;
+
+    const std::string& Version() const { return version_; }
+    const TStringList& Direct3D() const { return direct3D_; }
+    const TStringList& DirectPlay() const { return directPlay_; }
+    const TStringList& DirectMusic() const { return directMusic_; }
+
+protected:
+    std::string version_;
+    TStringList direct3D_;
+    TStringList directPlay_;
+    TStringList directMusic_;
+};
