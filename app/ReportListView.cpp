@@ -23,6 +23,7 @@ void TReportListView::Attach(HWND listView) {
 
 void TReportListView::Clear() {
     rows_.clear();
+    Deselect();
     ItemCountChanged();
 }
 
@@ -33,7 +34,14 @@ void TReportListView::Append(std::vector<TReportRow> rows) {
 
 void TReportListView::Assign(std::vector<TReportRow> rows) {
     rows_ = std::move(rows);
+    Deselect();
     ItemCountChanged();
+}
+
+// The list keeps selection by index; rows that are gone take it with them.
+void TReportListView::Deselect() {
+    if (view_)
+        ListView_SetItemState(view_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void TReportListView::ItemCountChanged() {

@@ -39,6 +39,7 @@ public:
 
 private:
     void ItemCountChanged();
+    void Deselect();
 
     HWND view_ = nullptr;
     std::vector<TReportRow> rows_;

@@ -107,6 +107,15 @@ TEST_F(FormTest, CreationFillsTheReportOnce) {
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(FormTest, RefreshDropsTheSelection) {
+    form.CreateForm();
+    ListView_SetItemState(List(), 3, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_EQ(form.ListView1().SelectedIndexes(), std::vector<int>{3});
+    Click("sBitBtn2");
+    EXPECT_TRUE(form.ListView1().SelectedIndexes().empty());
+    EXPECT_EQ(ItemCount(), 17);
+}
+
 TEST_F(FormTest, ReportShowsComponentValuesAndHiddenHeaderLabels) {
     delete form.Eg1;
     form.Eg1 = new ListedEngines(&form);
