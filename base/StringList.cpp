@@ -72,3 +72,72 @@ void TStringList::SetText(std::string_view text) {
     items_.clear();
     ForEachLine(text, [this](std::string_view line) { items_.emplace_back(line); });
 }
+
+namespace {
+
+bool IsBlankOrControl(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code >= 1 && code <= 32;
+}
+
+// Length of the character at text[pos]: a lead byte with a byte after it
+// forms one character with it.
+size_t CharLengthAt(std::string_view text, size_t pos) {
+    return (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;
+}
+
+// The quoted entry starting at text[pos] (a double quote); pos ends after
+// the closing quote, or at the end of the text when there is none.
+std::string QuotedEntry(std::string_view text, size_t& pos) {
+    std::string entry;
+    size_t lastCharLength = 0;
+    ++pos;
+    while (pos < text.size()) {
+        if (text[pos] == '"') {
+            if (pos + 1 < text.size() && text[pos + 1] == '"') {
+                entry += '"';
+                lastCharLength = 1;
+                pos += 2;
+                continue;
+            }
+            ++pos;
+            return entry;
+        }
+        lastCharLength = CharLengthAt(text, pos);
+        entry.append(text.substr(pos, lastCharLength));
+        pos += lastCharLength;
+    }
+    // Unclosed: the text ran out where the closing quote should be.
+    entry.resize(entry.size() - lastCharLength);
+    return entry;
+}
+
+} // namespace
+
+void TStringList::SetCommaText(std::string_view text) {
+    items_.clear();
+    text = text.substr(0, text.find('\0'));
+    size_t pos = 0;
+    const size_t end = text.size();
+    while (pos < end && IsBlankOrControl(text[pos]))
+        ++pos;
+    while (pos < end) {
+        if (text[pos] == '"') {
+            items_.push_back(QuotedEntry(text, pos));
+        } else {
+            const size_t start = pos;
+            while (pos < end && text[pos] != ',' && !IsBlankOrControl(text[pos]))
+                pos += CharLengthAt(text, pos);
+            items_.emplace_back(text.substr(start, pos - start));
+        }
+        while (pos < end && IsBlankOrControl(text[pos]))
+            ++pos;
+        if (pos < end && text[pos] == ',') {
+            if (pos + 1 == end)
+                items_.emplace_back();
+            ++pos;
+            while (pos < end && IsBlankOrControl(text[pos]))
+                ++pos;
+        }
+    }
+}

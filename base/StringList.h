@@ -25,6 +25,13 @@ public:
     // double quote or a comma is enclosed in double quotes with its quotes
     // doubled. One empty entry alone gives "\"\"", an empty list "".
     std::string CommaText() const;
+    // Replaces the entries by those of a comma text: leading characters of
+    // code 1 to 32 are skipped; a quoted entry runs to its closing quote with
+    // doubled quotes taken as one (unclosed: the rest less its last
+    // character); any other entry runs to a comma or a character of code 1 to
+    // 32. Two commas in a row give an empty entry, and so does a comma that is
+    // the last character. A NUL ends the text.
+    void SetCommaText(std::string_view text);
 
     // Every line followed by CR LF, the last one included.
     std::string Text() const;
