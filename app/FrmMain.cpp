@@ -1,7 +1,11 @@
 #include "FrmMain.h"
 
+#include "About.h"
 #include "Application.h"
+#include "Clipboard.h"
 #include "Panel.h"
+#include "ReportFile.h"
+#include "ReportFileIo.h"
 #include "base/Exception.h"
 #include "ReportLook.h"
 #include "sysinfo/Dask_Engines.h"
@@ -253,12 +257,31 @@ void TForm1::sBitBtn4Click() {
         LoadFromTextFile();
 }
 
-// Saving, loading, copying and the About box come with their own windows and
-// files; until then these commands do nothing.
-void TForm1::SaveToTextFile() {}
-void TForm1::LoadFromTextFile() {}
-void TForm1::CopyItem1Click() {}
-void TForm1::sBitBtn5Click() {}
+void TForm1::SaveToTextFile() {
+    WriteReportFile(save1_.FileName(), ReportFileText(listView_.Rows()));
+}
+
+void TForm1::LoadFromTextFile() {
+    // Read whole before the list is touched: a file that cannot be read
+    // leaves the list and the status bar as they were.
+    std::vector<TReportRow> rows = ReadReportFile(open1_.FileName());
+    listView_.Clear();
+    listView_.Append(std::move(rows));
+    SetStatusText("");
+    SetStatusText(DataSourceText(open1_.FileName()));
+}
+
+void TForm1::CopyItem1Click() {
+    const std::vector<int> selected = listView_.SelectedIndexes();
+    if (selected.empty())
+        return; // the clipboard keeps what it has
+    PutClipboardText(window_, ClipboardText(listView_.Rows(), selected));
+}
+
+void TForm1::sBitBtn5Click() {
+    if (TAboutBox* box = AboutBox())
+        box->ShowModal();
+}
 
 void TForm1::ShowPopupMenu(LPARAM position) {
     POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};

@@ -1,4 +1,5 @@
 // Kestova: the versions of the runtime engines on this machine, in one report.
+#include "About.h"
 #include "Application.h"
 #include "FrmMain.h"
 #include "sysinfo/Vexor_Routines.h"
@@ -19,6 +20,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application().Run([&form] { form.CreateForm(); });
     if (!form.Handle())
         return 1;
+    TAboutBox aboutBox; // made hidden now, shown by About...
+    Application().Run([&aboutBox, &form] { aboutBox.CreateForm(form.Handle()); });
     form.Show();
 
     MSG message;

@@ -1,0 +1,311 @@
+#include "About.h"
+
+#include "Application.h"
+
+#include <shellapi.h>
+
+#include <iterator>
+#include <utility>
+#include <vector>
+
+namespace {
+
+TAboutBox* g_aboutBox = nullptr;
+
+constexpr int kClientWidth = 298;
+constexpr int kClientHeight = 253;
+constexpr TPlacement kPanel1{9, 8, 281, 198};
+constexpr TPlacement kImage1{68, 84, 145, 105};
+constexpr TPlacement kOkButton{112, 214, 75, 33};
+
+// The maker's texts.
+constexpr const char* kWebAddress = "https://kestova.example/";
+constexpr const char* kWebAddressShown = "kestova.example";
+constexpr const char* kNotice = "Freeware (C) 2026 Kestova Software";
+constexpr const char* kTagline = "Finds the versions of your desktop engines";
+
+constexpr COLORREF kBannerColour = RGB(43, 53, 77);
+
+// The labels of the panel, top to bottom; each is 281 wide with its text
+// centred.
+struct LabelSpec {
+    const char* name;
+    TPlacement placement;
+    const char* caption;
+    bool bannerFont; // else the dialog's font
+    TControlColour colour;
+    bool wordWrap;
+};
+
+const LabelSpec kLabels[] = {
+    {"sLabelFX1", {0, 1, 281, 30}, "Kestova", true, TControlColour::Of(kBannerColour), false},
+    {"Label1", {0, 32, 281, 13}, kNotice, false, TControlColour::System(COLOR_WINDOWTEXT), false},
+    {"sLabel1", {0, 48, 281, 13}, kTagline, false, TControlColour::Of(kBannerColour), false},
+    {"Comments", {0, 66, 281, 13}, kWebAddressShown, false, TControlColour::System(COLOR_WINDOWTEXT), true},
+};
+
+const char* AboutClassName(WNDPROC windowProc) {
+    static const char* const name = [windowProc] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = windowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "TAboutBox";
+        RegisterClassA(&wc);
+        return "TAboutBox";
+    }();
+    return name;
+}
+
+// While a modal box is open the thread's other windows are disabled; they
+// are enabled again however the box's message loop ends.
+class DisabledThreadWindows {
+public:
+    explicit DisabledThreadWindows(HWND except) : except_(except) {
+        EnumThreadWindows(GetCurrentThreadId(), &DisabledThreadWindows::Disable,
+                          reinterpret_cast<LPARAM>(this));
+    }
+    ~DisabledThreadWindows() {
+        for (HWND window : disabled_)
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+    }
+    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
+    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM self) {
+        auto* list = reinterpret_cast<DisabledThreadWindows*>(self);
+        if (window != list->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            list->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND except_;
+    std::vector<HWND> disabled_;
+};
+
+} // namespace
+
+TAboutBox* AboutBox() {
+    return g_aboutBox;
+}
+
+TAboutBox::TAboutBox() : TComponent(nullptr) {
+    SetName("AboutBox");
+    g_aboutBox = this;
+    comments_.OnClick = [this](TAboutControl* sender) { CommentsClick(sender); };
+    comments_.OnMouseMove = [this](TAboutControl* sender) { CommentsMouseMove(sender); };
+    comments_.OnMouseLeave = [this](TAboutControl* sender) { CommentsMouseLeave(sender); };
+    image_.OnClick = [this](TAboutControl* sender) { Image1Click(sender); };
+    image_.OnMouseMove = [this](TAboutControl* sender) { Image1MouseMove(sender); };
+    image_.OnMouseLeave = [this](TAboutControl* sender) { Image1MouseLeave(sender); };
+}
+
+TAboutBox::~TAboutBox() {
+    if (g_aboutBox == this)
+        g_aboutBox = nullptr;
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+int TAboutBox::Scale(int pixels) const {
+    return MulDiv(pixels, pixelsPerInch_, 96);
+}
+
+void TAboutBox::CreateForm(HWND owner) {
+    {
+        WindowDc screen(nullptr);
+        pixelsPerInch_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    }
+    owner_ = owner;
+    // A dialog frame: fixed size, a title bar with only the close box.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2; // centred on the screen
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    window_ = CreateWindowExA(exStyle, AboutClassName(&TAboutBox::WindowProc), "Kestova 1.0", style, left,
+                              top, width, height, owner, nullptr, GetModuleHandleA(nullptr), this);
+    if (!window_)
+        return;
+    HMENU system = GetSystemMenu(window_, FALSE); // a dialog's menu: move and close only
+    DeleteMenu(system, SC_RESTORE, MF_BYCOMMAND);
+    DeleteMenu(system, SC_SIZE, MF_BYCOMMAND);
+    DeleteMenu(system, SC_MINIMIZE, MF_BYCOMMAND);
+    DeleteMenu(system, SC_MAXIMIZE, MF_BYCOMMAND);
+    CreateControls();
+}
+
+void TAboutBox::CreateControls() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    auto makeFont = [this](int height, int weight) {
+        return CreateFontA(-Scale(height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    };
+    font_.Reset(makeFont(11, FW_NORMAL));
+    bannerFont_.Reset(makeFont(19, FW_BOLD));
+    auto scaled = [this](const TPlacement& p) {
+        return TPlacement{Scale(p.Left), Scale(p.Top), Scale(p.Width), Scale(p.Height)};
+    };
+
+    const TPlacement panel = scaled(kPanel1);
+    panel_ = CreateWindowExA(WS_EX_CONTROLPARENT, BevelPanelClassName(), "",
+                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, panel.Left, panel.Top, panel.Width,
+                             panel.Height, window_, nullptr, instance, nullptr);
+    TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};
+    for (size_t i = 0; i < std::size(kLabels); ++i) {
+        const LabelSpec& spec = kLabels[i];
+        TAboutLabel& label = *labels[i];
+        label.SetCaption(spec.caption);
+        label.SetFont(spec.bannerFont ? bannerFont_.Get() : font_.Get());
+        label.SetColour(spec.colour);
+        label.SetWordWrap(spec.wordWrap);
+        label.Create(panel_, scaled(spec.placement));
+    }
+    comments_.SetHint(kWebAddress);
+    image_.SetHint(kWebAddress);
+    image_.SetPicture(AboutLogo());
+    image_.Create(panel_, scaled(kImage1));
+
+    const TPlacement ok = scaled(kOkButton);
+    okButton_ = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, ok.Left,
+                                ok.Top, ok.Width, ok.Height, window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    SendMessageA(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), 0);
+    okGlyph_ = std::make_unique<TGlyphImage>(OkGlyph());
+}
+
+HWND TAboutBox::Control(const std::string& name) const {
+    if (name == "Panel1")
+        return panel_;
+    if (name == "Image1")
+        return image_.Handle();
+    if (name == "sBitBtn1")
+        return okButton_;
+    const TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};
+    for (size_t i = 0; i < std::size(kLabels); ++i)
+        if (name == kLabels[i].name)
+            return labels[i]->Handle();
+    return nullptr;
+}
+
+int TAboutBox::ShowModal() {
+    if (!window_)
+        return mrNone;
+    modalResult_ = mrNone;
+    {
+        DisabledThreadWindows others(window_);
+        ShowWindow(window_, SW_SHOWNORMAL);
+        SetActiveWindow(window_);
+        SetFocus(okButton_);
+        MSG message;
+        while (modalResult_ == mrNone) {
+            const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+            if (got <= 0) {
+                // The program is ending: leave the quit for the main loop.
+                if (got == 0)
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                modalResult_ = mrCancel;
+                break;
+            }
+            if (IsDialogMessageA(window_, &message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        // The others are enabled before the box hides, so the owner gets the
+        // activation back.
+    }
+    ShowWindow(window_, SW_HIDE);
+    return modalResult_;
+}
+
+void TAboutBox::CommentsClick(TAboutControl* sender) {
+    if (auto* label = dynamic_cast<TAboutLabel*>(sender))
+        OpenLink(label->Hint());
+}
+
+void TAboutBox::CommentsMouseMove(TAboutControl*) {
+    comments_.SetCursor(TCursor::crHandPoint);
+    comments_.SetColour(TControlColour::Of(RGB(0, 0, 255)));
+}
+
+void TAboutBox::CommentsMouseLeave(TAboutControl*) {
+    comments_.SetCursor(TCursor::crDefault);
+    comments_.SetColour(TControlColour::Of(RGB(0, 0, 0)));
+}
+
+void TAboutBox::Image1Click(TAboutControl* sender) {
+    if (auto* image = dynamic_cast<TAboutImage*>(sender))
+        OpenLink(image->Hint());
+}
+
+void TAboutBox::Image1MouseMove(TAboutControl*) {
+    image_.SetCursor(TCursor::crHandPoint);
+}
+
+void TAboutBox::Image1MouseLeave(TAboutControl*) {
+    image_.SetCursor(TCursor::crDefault);
+}
+
+void TAboutBox::OpenLink(const std::string& target) const {
+    ShellExecuteA(owner_, "Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT CALLBACK TAboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* box = static_cast<TAboutBox*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        box->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+    }
+    auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!box)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return box->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        // OK, by a click or by Enter (the dialog manager sends IDOK).
+        if (LOWORD(wParam) == IDOK && (HIWORD(wParam) == BN_CLICKED || lParam == 0)) {
+            modalResult_ = mrOk;
+            return 0;
+        }
+        break;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.hwndItem == okButton_ && okGlyph_) {
+            DrawGlyphButton(item, *okGlyph_, font_.Get());
+            return TRUE;
+        }
+        break;
+    }
+    case WM_CLOSE:
+        // The close box: the box is kept for the next time.
+        modalResult_ = mrCancel;
+        ShowWindow(window_, SW_HIDE);
+        return 0;
+    case WM_NCDESTROY: {
+        // The owner's end takes the box's window with it.
+        HWND window = std::exchange(window_, nullptr);
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The About box: the program's name, its maker and a link to the maker's web
+// page. One instance is made, hidden, at start-up and shown modally by the
+// main window's About... button as often as the user asks.
+#include "AboutControls.h"
+#include "GlyphButton.h"
+#include "base/Component.h"
+#include "base/win/Handles.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// Results of ShowModal.
+constexpr int mrNone = 0;
+constexpr int mrOk = IDOK;
+constexpr int mrCancel = IDCANCEL;
+
+class TAboutBox : public TComponent {
+public:
+    // The box becomes the program's AboutBox() until it is destroyed.
+    TAboutBox();
+    ~TAboutBox() override;
+
+    // Makes the window and its controls, hidden, owned by owner (the main
+    // window; it may be null).
+    void CreateForm(HWND owner);
+    HWND Handle() const { return window_; }
+
+    // Shows the box and returns when it is closed: mrOk by OK or Enter,
+    // mrCancel by its close box. Meanwhile the thread's other windows take
+    // no input.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+
+    // A child window by its control name ("Panel1", "sLabelFX1", "Label1",
+    // "sLabel1", "Comments", "Image1", "sBitBtn1").
+    HWND Control(const std::string& name) const;
+    TAboutLabel& sLabelFX1() { return banner_; }
+    TAboutLabel& Label1() { return notice_; }
+    TAboutLabel& sLabel1() { return tagline_; }
+    TAboutLabel& Comments() { return comments_; }
+    TAboutImage& Image1() { return image_; }
+
+    void CommentsClick(TAboutControl* sender);
+    void CommentsMouseMove(TAboutControl* sender);
+    void CommentsMouseLeave(TAboutControl* sender);
+    void Image1Click(TAboutControl* sender);
+    void Image1MouseMove(TAboutControl* sender);
+    void Image1MouseLeave(TAboutControl* sender);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    // Hands the hint to the shell's "Open" verb; whatever happens, the box
+    // stays as it is.
+    void OpenLink(const std::string& target) const;
+    int Scale(int pixels) const;
+
+    HWND window_ = nullptr;
+    HWND owner_ = nullptr;
+    int pixelsPerInch_ = 96;
+    int modalResult_ = mrNone;
+    UniqueFont font_;
+    UniqueFont bannerFont_;
+    HWND panel_ = nullptr;
+    TAboutLabel banner_;
+    TAboutLabel notice_;
+    TAboutLabel tagline_;
+    TAboutLabel comments_;
+    TAboutImage image_;
+    HWND okButton_ = nullptr;
+    std::unique_ptr<TGlyphImage> okGlyph_;
+};
+
+// The program's About box, or null before one is made.
+TAboutBox* AboutBox();

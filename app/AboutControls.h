@@ -1,0 +1,106 @@
+#pragma once
+// The small controls of the About box: a panel with a double bevel, and
+// labels and a picture that report mouse moves, the mouse leaving and clicks
+// to their owner, show a cursor of their own and carry a hint text.
+#include "AboutPictures.h"
+#include "base/win/Handles.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+enum class TCursor { crDefault, crHandPoint };
+
+// A colour, or a system colour looked up each time it is painted.
+struct TControlColour {
+    COLORREF Rgb = 0;
+    int SystemIndex = -1;
+
+    static TControlColour System(int index) { return {0, index}; }
+    static TControlColour Of(COLORREF rgb) { return {rgb, -1}; }
+    COLORREF Resolve() const { return SystemIndex >= 0 ? GetSysColor(SystemIndex) : Rgb; }
+    bool operator==(const TControlColour&) const = default;
+};
+
+struct TPlacement {
+    int Left, Top, Width, Height;
+};
+
+// Registers the bevelled panel class once (lowered outside, raised inside, in
+// the dialog's colour); its children's commands and drawing go to its parent.
+const char* BevelPanelClassName();
+
+class TAboutControl {
+public:
+    TAboutControl() = default;
+    virtual ~TAboutControl();
+    TAboutControl(const TAboutControl&) = delete;
+    TAboutControl& operator=(const TAboutControl&) = delete;
+
+    // Makes the control's window at placement (already scaled) in parent.
+    void Create(HWND parent, const TPlacement& placement);
+    HWND Handle() const { return window_; }
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor) { cursor_ = cursor; }
+
+    std::function<void(TAboutControl* sender)> OnClick;
+    std::function<void(TAboutControl* sender)> OnMouseMove;
+    std::function<void(TAboutControl* sender)> OnMouseLeave;
+
+    // Draws the control's face on dc (also used for WM_PRINTCLIENT).
+    virtual void Paint(HDC dc, const RECT& client) const = 0;
+
+protected:
+    void Invalidate() const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    std::string hint_;
+    TCursor cursor_ = TCursor::crDefault;
+    bool tracking_ = false; // the mouse is inside and its leaving is awaited
+    bool pressed_ = false;
+};
+
+// A label of fixed size: its text centred, on the parent's colour.
+class TAboutLabel : public TAboutControl {
+public:
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    void SetFont(HFONT font);
+    HFONT Font() const { return font_; }
+    const TControlColour& Colour() const { return colour_; }
+    void SetColour(TControlColour colour);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap);
+
+    void Paint(HDC dc, const RECT& client) const override;
+
+private:
+    std::string caption_;
+    HFONT font_ = nullptr;
+    TControlColour colour_ = TControlColour::System(COLOR_WINDOWTEXT);
+    bool wordWrap_ = false;
+};
+
+// A picture drawn unscaled from the control's top-left corner; what does not
+// fit is cut off.
+class TAboutImage : public TAboutControl {
+public:
+    void SetPicture(const Picture24& picture);
+    int PictureWidth() const { return width_; }
+    int PictureHeight() const { return height_; }
+
+    void Paint(HDC dc, const RECT& client) const override;
+
+private:
+    UniqueBitmap bitmap_;
+    int width_ = 0;
+    int height_ = 0;
+};

@@ -1,0 +1,278 @@
+// The About box: its layout, its link, and its modal showing over the main
+// window.
+#include "app/About.h"
+#include "app/Application.h"
+#include "app/FrmMain.h"
+#include "tests/fixtures/Fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs a step from inside a modal message loop: the thread timer's callback
+// is dispatched by whatever loop is running.
+std::function<void()> g_step;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (auto step = std::exchange(g_step, nullptr))
+        step();
+}
+
+void WhenModal(std::function<void()> step) {
+    g_step = std::move(step);
+    SetTimer(nullptr, 0, 1, RunStep);
+}
+
+std::vector<long> Placement(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// The control's face as it paints it, as 0x00RRGGBB values, top-down.
+std::vector<uint32_t> Painted(HWND control) {
+    RECT client;
+    GetClientRect(control, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    {
+        SelectedObject selected(dc.Get(), bitmap.Get());
+        SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        GdiFlush();
+    }
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> result(pixels, pixels + client.right * client.bottom);
+    for (uint32_t& p : result)
+        p &= 0xFFFFFF;
+    return result;
+}
+
+bool Contains(const std::vector<uint32_t>& pixels, COLORREF colour) {
+    const uint32_t rgb = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    return std::find(pixels.begin(), pixels.end(), rgb) != pixels.end();
+}
+
+LOGFONTA FontOf(HFONT font) {
+    LOGFONTA log{};
+    GetObjectA(font, sizeof log, &log);
+    return log;
+}
+
+HCURSOR CursorShownOver(HWND control) {
+    SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+}
+
+class AboutTest : public ::testing::Test {
+protected:
+    void SetUp() override { box.CreateForm(nullptr); }
+
+    TAboutBox box;
+};
+
+TEST_F(AboutTest, IsTheProgramsHiddenFixedDialog) {
+    EXPECT_EQ(AboutBox(), &box);
+    ASSERT_TRUE(IsWindow(box.Handle()));
+    EXPECT_FALSE(IsWindowVisible(box.Handle()));
+    char caption[64];
+    GetWindowTextA(box.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Kestova 1.0");
+    const LONG style = GetWindowLongA(box.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongA(box.Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT client, window;
+    GetClientRect(box.Handle(), &client);
+    EXPECT_EQ(client.right, 298);
+    EXPECT_EQ(client.bottom, 253);
+    GetWindowRect(box.Handle(), &window);
+    EXPECT_LE(std::abs((window.left + window.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+    EXPECT_LE(std::abs((window.top + window.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+}
+
+TEST_F(AboutTest, ControlsSitWhereTheLayoutPutsThem) {
+    const struct {
+        const char* name;
+        std::vector<long> placement;
+    } cases[] = {
+        {"Panel1", {9, 8, 281, 198}},     {"sLabelFX1", {0, 1, 281, 30}}, {"Label1", {0, 32, 281, 13}},
+        {"sLabel1", {0, 48, 281, 13}},    {"Comments", {0, 66, 281, 13}}, {"Image1", {68, 84, 145, 105}},
+        {"sBitBtn1", {112, 214, 75, 33}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(box.Control(c.name)) << c.name;
+        EXPECT_EQ(Placement(box.Control(c.name)), c.placement) << c.name;
+    }
+    for (const char* inPanel : {"sLabelFX1", "Label1", "sLabel1", "Comments", "Image1"})
+        EXPECT_EQ(GetParent(box.Control(inPanel)), box.Control("Panel1")) << inPanel;
+    char text[16] = {};
+    GetWindowTextA(box.Control("sBitBtn1"), text, sizeof text);
+    EXPECT_STREQ(text, "OK");
+    EXPECT_EQ(GetDlgCtrlID(box.Control("sBitBtn1")), IDOK);
+}
+
+TEST_F(AboutTest, LabelsCarryTheirTextsFontsAndColours) {
+    const struct {
+        TAboutLabel& label;
+        int height, weight;
+        TControlColour colour;
+    } cases[] = {
+        {box.sLabelFX1(), -19, FW_BOLD, TControlColour::Of(RGB(43, 53, 77))},
+        {box.Label1(), -11, FW_NORMAL, TControlColour::System(COLOR_WINDOWTEXT)},
+        {box.sLabel1(), -11, FW_NORMAL, TControlColour::Of(RGB(43, 53, 77))},
+        {box.Comments(), -11, FW_NORMAL, TControlColour::System(COLOR_WINDOWTEXT)},
+    };
+    for (const auto& c : cases) {
+        const LOGFONTA font = FontOf(c.label.Font());
+        EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(font.lfHeight, c.height);
+        EXPECT_EQ(font.lfWeight, c.weight);
+        EXPECT_EQ(c.label.Colour(), c.colour);
+        EXPECT_FALSE(c.label.Caption().empty());
+        EXPECT_TRUE(Contains(Painted(c.label.Handle()), c.colour.Resolve())) << c.label.Caption();
+    }
+    EXPECT_EQ(box.sLabelFX1().Caption(), "Kestova");
+    EXPECT_NE(box.Label1().Caption().find("2026"), std::string::npos);
+    EXPECT_EQ(box.Comments().Caption(), "kestova.example");
+    EXPECT_TRUE(box.Comments().WordWrap());
+    EXPECT_EQ(box.Comments().Hint(), "https://kestova.example/");
+    EXPECT_EQ(box.Image1().Hint(), "https://kestova.example/");
+}
+
+TEST_F(AboutTest, LinkLabelTurnsBlueWithAHandAndBlackWhenLeft) {
+    HWND link = box.Control("Comments");
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    EXPECT_EQ(CursorShownOver(link), arrow);
+    for (int showing = 0; showing < 2; ++showing) {
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(box.Comments().Colour(), TControlColour::Of(RGB(0, 0, 255)));
+        EXPECT_EQ(box.Comments().Cursor(), TCursor::crHandPoint);
+        EXPECT_EQ(CursorShownOver(link), hand);
+        EXPECT_TRUE(Contains(Painted(link), RGB(0, 0, 255)));
+
+        SendMessageA(link, WM_MOUSELEAVE, 0, 0);
+        EXPECT_EQ(box.Comments().Colour(), TControlColour::Of(RGB(0, 0, 0)));
+        EXPECT_EQ(box.Comments().Cursor(), TCursor::crDefault);
+        EXPECT_EQ(CursorShownOver(link), arrow);
+        const std::vector<uint32_t> left = Painted(link);
+        EXPECT_TRUE(Contains(left, RGB(0, 0, 0)));
+        EXPECT_FALSE(Contains(left, RGB(0, 0, 255)));
+    }
+}
+
+TEST_F(AboutTest, PictureIsTheLogoUnscaledAndCutAndShowsAHand) {
+    HWND image = box.Control("Image1");
+    const Picture24 logo = AboutLogo();
+    ASSERT_EQ(logo.Width, 147);
+    ASSERT_EQ(logo.Height, 110);
+    const std::vector<uint32_t> before = Painted(image);
+    ASSERT_EQ(before.size(), 145u * 105u);
+    for (int y = 0; y < 105; ++y)
+        for (int x = 0; x < 145; ++x) {
+            const uint8_t* p = logo.PixelAt(x, y);
+            ASSERT_EQ(before[y * 145 + x], uint32_t(p[2] << 16 | p[1] << 8 | p[0])) << x << "," << y;
+        }
+
+    SendMessageA(image, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(box.Image1().Cursor(), TCursor::crHandPoint);
+    EXPECT_EQ(CursorShownOver(image), LoadCursor(nullptr, IDC_HAND));
+    EXPECT_EQ(Painted(image), before);
+    SendMessageA(image, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(box.Image1().Cursor(), TCursor::crDefault);
+    EXPECT_EQ(CursorShownOver(image), LoadCursor(nullptr, IDC_ARROW));
+}
+
+// A batch file stands for the web address: the shell's "Open" runs it, and
+// it leaves a mark that shows the click reached the shell with the hint.
+TEST_F(AboutTest, ClickingLinkOrPictureOpensTheHintAndTheBoxStaysOpen) {
+    TempFolder folder;
+    const struct {
+        const char* control;
+        std::function<void(std::string)> setHint;
+    } cases[] = {
+        {"Comments", [this](std::string hint) { box.Comments().SetHint(std::move(hint)); }},
+        {"Image1", [this](std::string hint) { box.Image1().SetHint(std::move(hint)); }},
+    };
+    for (const auto& c : cases) {
+        const std::string mark = folder.File(std::string(c.control) + ".mark");
+        folder.Write(std::string(c.control) + ".bat", "@echo opened>\"" + mark + "\"\r\n");
+        c.setHint(folder.File(std::string(c.control) + ".bat"));
+    }
+    bool stayedOpen = true;
+    WhenModal([&] {
+        for (const auto& c : cases) {
+            HWND control = box.Control(c.control);
+            SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+            SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+            stayedOpen = stayedOpen && IsWindowVisible(box.Handle()) && box.ModalResult() == mrNone;
+        }
+        PostMessageA(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    box.ShowModal();
+    EXPECT_TRUE(stayedOpen);
+    for (const auto& c : cases) {
+        const std::string mark = folder.File(std::string(c.control) + ".mark");
+        for (int wait = 0; wait < 200 && GetFileAttributesA(mark.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait)
+            Sleep(50);
+        EXPECT_NE(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << c.control;
+    }
+}
+
+TEST_F(AboutTest, ReleaseOutsideIsNoClick) {
+    int clicks = 0;
+    box.Comments().OnClick = [&clicks](TAboutControl*) { ++clicks; };
+    HWND link = box.Control("Comments");
+    SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 300));
+    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); // no press before it
+    EXPECT_EQ(clicks, 0);
+}
+
+// Shown from the main window's About... button: the main window takes no
+// input until the box is closed, by Enter, by OK or by its close box.
+TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
+    TForm1 form;
+    form.CreateForm();
+    form.Show();
+    TAboutBox box;
+    box.CreateForm(form.Handle());
+    HWND about = form.Control("sBitBtn5");
+    const struct {
+        const char* how;
+        std::function<void()> close;
+        int result;
+    } cases[] = {
+        {"Enter", [&] { PostMessageA(box.Control("sBitBtn1"), WM_KEYDOWN, VK_RETURN, 0); }, mrOk},
+        {"OK", [&] { SendMessageA(box.Control("sBitBtn1"), BM_CLICK, 0, 0); }, mrOk},
+        {"close box", [&] { PostMessageA(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, mrCancel},
+    };
+    for (const auto& c : cases) {
+        bool mainBlocked = false, shown = false;
+        WhenModal([&] {
+            mainBlocked = !IsWindowEnabled(form.Handle());
+            shown = IsWindowVisible(box.Handle());
+            c.close();
+        });
+        SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(about), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(about));
+        EXPECT_TRUE(mainBlocked) << c.how;
+        EXPECT_TRUE(shown) << c.how;
+        EXPECT_EQ(box.ModalResult(), c.result) << c.how;
+        EXPECT_FALSE(IsWindowVisible(box.Handle())) << c.how;
+        EXPECT_TRUE(IsWindowEnabled(form.Handle())) << c.how;
+    }
+    EXPECT_TRUE(IsWindow(box.Handle())); // kept for the next time
+}
+
+} // namespace
