@@ -13,7 +13,9 @@ size_t CaptionLength(std::string_view line) {
     size_t length = 0;
     for (size_t i = 0; i < line.size(); ++i) {
         const auto c = static_cast<unsigned char>(line[i]);
-        if (IsLeadByte(c) && i + 1 < line.size()) {
+        // Lead bytes of every double-byte code page lie above 0x80; the
+        // common ASCII byte needs no look-up.
+        if (c >= 0x80 && IsLeadByte(c) && i + 1 < line.size()) {
             ++i; // the trail byte belongs to this character
             continue;
         }
