@@ -14,38 +14,6 @@ TReportRow Row(std::string caption, TStringList subItems) {
     return TReportRow{std::move(caption), std::move(subItems)};
 }
 
-TEST(ReportFileTest, RowsGiveFileLinesAndClipboardText) {
-    const struct {
-        TReportRow row;
-        std::string line;
-        std::string clipboard;
-    } cases[] = {
-        {Row("ODBC - Microsoft Open Database Conectivity version: ", {"3.525.1117.0"}),
-         "ODBC - Microsoft Open Database Conectivity version:  3.525.1117.0",
-         "ODBC - Microsoft Open Database Conectivity version: \t3.525.1117.0\r"},
-        {Row("OS - Microsoft Operating System version: ", {"Windows XP Professional"}),
-         "OS - Microsoft Operating System version:  \"Windows XP Professional\"",
-         "OS - Microsoft Operating System version: \t\"Windows XP Professional\"\r"},
-        {Row("Microsoft DirectX Direct 3D: ", {"Direct3D:", "Direct3D:"}),
-         "Microsoft DirectX Direct 3D:  Direct3D:,Direct3D:",
-         "Microsoft DirectX Direct 3D: \tDirect3D:,Direct3D:\r"},
-        {Row("", {"RGB Emulation"}), " \"RGB Emulation\"", "\t\"RGB Emulation\"\r"},
-        {Row("Microsoft DirectX Direct Play: ", {}),
-         "Microsoft DirectX Direct Play:  ", "Microsoft DirectX Direct Play: \t\r"},
-        {Row("", {""}), " \"\"", "\t\"\"\r"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ReportFileLine(c.row), c.line);
-        const std::vector<int> selected{0};
-        EXPECT_EQ(ClipboardText({c.row}, selected), c.clipboard);
-    }
-}
-
-TEST(ReportFileTest, FileTextEndsEveryLineAndIsEmptyForNoRows) {
-    EXPECT_EQ(ReportFileText({}), "");
-    EXPECT_EQ(ReportFileText({Row("a: ", {"1"}), Row("", {})}), "a:  1\r\n \r\n");
-}
-
 TEST(ReportFileTest, ClipboardTakesSelectedRowsInListOrder) {
     const std::vector<TReportRow> rows{Row("a: ", {"1"}), Row("b: ", {"2"}), Row("c: ", {"x,y"})};
     const std::vector<int> firstAndLast{0, 2};
@@ -102,27 +70,6 @@ TEST(ReportFileTest, ColonAsTrailByteIsNoCut) {
     EXPECT_EQ(loneLead.Caption, "Drive:");
     EXPECT_EQ(loneLead.SubItems, (TStringList{"\x81"}));
     EXPECT_EQ(pairThenColon.Caption, "\x81\x81:");
-}
-
-std::vector<TReportRow> Load(const std::string& text) {
-    std::vector<TReportRow> rows;
-    TLineSplitter splitter;
-    auto add = [&rows](std::string_view line) { rows.push_back(ReportRowFromLine(line)); };
-    splitter.Feed(text, add);
-    splitter.Finish(add);
-    return rows;
-}
-
-TEST(ReportFileTest, SaveLoadSaveQuotesTheGainedBlanks) {
-    const std::vector<TReportRow> report{
-        Row("ODBC - Microsoft Open Database Conectivity version: ", {"3.525.1117.0"}),
-        Row("OS - Microsoft Operating System version: ", {"Windows XP Professional"}),
-        Row("Microsoft DirectX Direct Play: ", {}),
-    };
-    EXPECT_EQ(ReportFileText(Load(ReportFileText(report))),
-              "ODBC - Microsoft Open Database Conectivity version: \"  3.525.1117.0\"\r\n"
-              "OS - Microsoft Operating System version: \"  \"\"Windows XP Professional\"\"\"\r\n"
-              "Microsoft DirectX Direct Play: \"  \"\r\n");
 }
 
 // Every way of cutting a text into pieces gives the lines of the whole text.
