@@ -2,13 +2,16 @@
 #include "About.h"
 #include "Application.h"
 #include "FrmMain.h"
+#include "sysinfo/Vexor_Bindings.h"
 #include "sysinfo/Vexor_Routines.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // The host platform is known before any window or component exists.
+    // The optional system libraries are bound and the host platform is known
+    // before any window or component exists.
+    InitLibraryBindings();
     InitHostPlatform();
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
@@ -32,5 +35,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    Application().Run(DoneLibraryBindings);
     return static_cast<int>(message.wParam);
 }

@@ -1,0 +1,188 @@
+#include "sysinfo/Vexor_NetAPI32.h"
+#include "sysinfo/Vexor_Native.h"
+#include "sysinfo/Vexor_PSAPI.h"
+#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/Vexor_WtsApi32.h"
+#include "tests/fixtures/SavedRegistryTree.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace {
+
+// What the 64-bit test program must find under each of Wine's Windows
+// versions, from the decision tables and the version record Wine reports
+// (processor architecture 9 throughout; Wine's win7 reports product type 3,
+// the record of Server 2008 R2).
+struct TWineVersion {
+    const char* Switch; // Wine's version name; "" for Wine's default
+    DWORD Platform, Major, Minor, Build;
+    BYTE ProductType;
+    const char* CSD;
+    TOSVersion Version;
+    const char* Name;
+    const char* Edition;
+    bool IsNT, IsNT4, IsWin2000, IsVista;
+};
+
+const TWineVersion kWineVersions[] = {
+    // NT 4 has only the short record: no product type. Its edition comes
+    // from Wine's ProductOptions "WinNT".
+    {"nt40", 2, 4, 0, 1381, 0, "Service Pack 6a", osNT4, "Windows NT 4", "Workstation", true, true, false,
+     false},
+    {"win2k", 2, 5, 0, 2195, 1, "Service Pack 4", os2K, "Windows 2000", "", true, false, true, false},
+    {"winxp", 2, 5, 1, 2600, 1, "Service Pack 3", osXP, "Windows XP", "", true, false, false, false},
+    {"win2003", 2, 5, 2, 3790, 3, "Service Pack 2", os2K3, "Windows Server 2003", "Standard x64 Edition",
+     true, false, false, false},
+    {"vista", 2, 6, 0, 6002, 1, "Service Pack 2", osVista, "Windows Vista", "", true, false, false, true},
+    // Wine has no EditionID: the edition stays empty.
+    {"win2008", 2, 6, 0, 6002, 3, "Service Pack 2", osLonghorn, "Windows Server \"Longhorn\"", "", false,
+     false, false, false},
+    {"win7", 2, 6, 1, 7601, 3, "Service Pack 1", osUnknown, "", "Server 4.0", false, false, false, false},
+    {"", 2, 6, 1, 7601, 1, "Service Pack 1", osUnknown, "", "", false, false, false, false},
+    {"win98", 1, 4, 10, 0x040A08AE, 0, " A ", os98, "Windows 98", "SE", false, false, false, false},
+};
+
+const TWineVersion* FindWineVersion(const std::string& name, const OSVERSIONINFOEXA& info) {
+    for (const TWineVersion& version : kWineVersions) {
+        if (!name.empty()
+                ? name == version.Switch
+                : version.Platform == info.dwPlatformId && version.Major == info.dwMajorVersion &&
+                      version.Minor == info.dwMinorVersion && version.ProductType == info.wProductType)
+            return &version;
+    }
+    return nullptr;
+}
+
+// Run plainly, this checks Wine's default version; the version-switch runs
+// name the version they set in KESTOVA_WINE_VERSION.
+TEST(PlatformVersionSwitch, StartUpMatchesTheDecisionTables) {
+    const char* requested = std::getenv("KESTOVA_WINE_VERSION");
+    const OSVERSIONINFOEXA& info = HostVersionInfo();
+    const TWineVersion* expected = FindWineVersion(requested ? requested : "", info);
+    ASSERT_NE(expected, nullptr) << "no row for " << (requested ? requested : "this version") << ": "
+                                 << info.dwMajorVersion << "." << info.dwMinorVersion << " product type "
+                                 << int(info.wProductType);
+    ASSERT_EQ(HostSystemInfo().wProcessorArchitecture, PROCESSOR_ARCHITECTURE_AMD64);
+    EXPECT_FALSE(IsWow64());
+
+    EXPECT_EQ(info.dwPlatformId, expected->Platform);
+    EXPECT_EQ(info.dwMajorVersion, expected->Major);
+    EXPECT_EQ(info.dwMinorVersion, expected->Minor);
+    EXPECT_EQ(info.dwBuildNumber, expected->Build);
+    EXPECT_EQ(info.wProductType, expected->ProductType);
+    EXPECT_STREQ(info.szCSDVersion, expected->CSD);
+    // Before Windows 2000 the short record is all there is.
+    EXPECT_EQ(info.dwOSVersionInfoSize, expected->Major < 5 ? 0u : 156u);
+    if (expected->Major < 5) {
+        EXPECT_EQ(info.wSuiteMask, 0);
+        EXPECT_EQ(info.wServicePackMajor, 0);
+    }
+
+    EXPECT_EQ(HostOSVersion(), expected->Version);
+    EXPECT_EQ(HostOSName(), expected->Name);
+    EXPECT_EQ(HostOSEdition(), expected->Edition);
+    EXPECT_EQ(IsNT(), expected->IsNT);
+    EXPECT_EQ(IsNT4(), expected->IsNT4);
+    EXPECT_EQ(IsWin2000(), expected->IsWin2000);
+    EXPECT_EQ(IsVista(), expected->IsVista);
+}
+
+// The NT 4 run models a bare NT 4, without the process status and terminal
+// services libraries; the Windows 98 run has no native library to bind.
+TEST(PlatformVersionSwitch, OptionalLibrariesMissingOnOldWindows) {
+    const char* requested = std::getenv("KESTOVA_WINE_VERSION");
+    const std::string version = requested ? requested : "";
+    if (version == "nt40") {
+        EXPECT_FALSE(BindPsApi());
+        EXPECT_EQ(PsApiBinding().Handle, nullptr);
+        for (const TBoundEntryPoint& entry : PsApiEntryPoints())
+            EXPECT_EQ(entry.Address, nullptr) << entry.Name;
+        LPSTR user = nullptr;
+        DWORD bytes = 0;
+        EXPECT_FALSE(WtsQuerySessionInformationA(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, WTSUserName,
+                                                 &user, &bytes));
+        EXPECT_EQ(user, nullptr);
+        EXPECT_EQ(WtsApi().WTSQuerySessionInformationA, nullptr);
+        WtsFreeMemory(nullptr);
+    } else if (version == "win98") {
+        EXPECT_FALSE(BindNtDll());
+        EXPECT_EQ(NtDllBinding().Handle, nullptr);
+        EXPECT_EQ(NtDll().NtQueryObject, nullptr);
+    } else {
+        EXPECT_TRUE(BindPsApi());
+        EXPECT_TRUE(BindNtDll());
+    }
+}
+
+TEST(Platform, HostDomainFromTheWorkstation) {
+    // Wine gives the workstation's LAN group, which it makes from the host.
+    const HMODULE netapi = LoadLibraryA("netapi32.dll");
+    ASSERT_NE(netapi, nullptr);
+    decltype(&NetWkstaGetInfo) getInfo = nullptr;
+    decltype(&NetApiBufferFree) bufferFree = nullptr;
+    ResolveEntryPoint(netapi, "NetWkstaGetInfo", getInfo);
+    ResolveEntryPoint(netapi, "NetApiBufferFree", bufferFree);
+    ASSERT_TRUE(getInfo && bufferFree);
+    LPBYTE buffer = nullptr;
+    ASSERT_EQ(getInfo(nullptr, 100, &buffer), 0u);
+    char group[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<WKSTA_INFO_100*>(buffer)->wki100_langroup, -1, group,
+                        sizeof group, nullptr, nullptr);
+    bufferFree(buffer);
+    FreeLibrary(netapi);
+    EXPECT_NE(group[0], '\0');
+    EXPECT_EQ(HostDomain(), group);
+    SetHostDomain("CORP");
+    EXPECT_EQ(HostDomain(), "CORP");
+}
+
+TEST(Platform, ServicePack6aFromTheHotfixKey) {
+    SavedRegistryTree hotfix(HKEY_LOCAL_MACHINE,
+                             "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009");
+    TOSVersionRecord nt4;
+    nt4.PlatformId = 2;
+    nt4.MajorVersion = 4;
+    nt4.CSDVersion = "Service Pack 6";
+    const BYTE one[] = {1, 0, 0, 0};
+    const struct {
+        const char* Label;
+        std::function<void()> Write;
+        const char* Expected;
+    } cases[] = {
+        {"text", [&] { hotfix.SetString("", "Installed", "1"); }, "Service Pack 6a"},
+        {"DWORD", [&] { hotfix.SetDword("", "Installed", 1); }, "Service Pack 6a"},
+        {"expandable text", [&] { hotfix.SetString("", "Installed", "1", REG_EXPAND_SZ); }, "Service Pack 6"},
+        {"binary", [&] { hotfix.SetBinary("", "Installed", one, sizeof one); }, "Service Pack 6"},
+        {"DWORD 0", [&] { hotfix.SetDword("", "Installed", 0); }, "Service Pack 6"},
+        {"no value", [&] { hotfix.DeleteValue("", "Installed"); }, "Service Pack 6"},
+        {"no key", [&] { hotfix.DeleteTree(""); }, "Service Pack 6"},
+    };
+    for (const auto& c : cases) {
+        c.Write();
+        EXPECT_EQ(IdentifyWindows(nt4, PROCESSOR_ARCHITECTURE_INTEL).CSDVersion, c.Expected) << c.Label;
+    }
+}
+
+TEST(Platform, NT4EditionFromProductOptions) {
+    SavedRegistryTree options(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions");
+    TOSVersionRecord nt4;
+    nt4.PlatformId = 2;
+    nt4.MajorVersion = 4;
+    options.SetString("", "ProductType", "lanmannt");
+    EXPECT_EQ(IdentifyWindows(nt4, PROCESSOR_ARCHITECTURE_INTEL).Edition, "Server");
+    options.SetString("", "ProductType", "ServerNT", REG_EXPAND_SZ);
+    EXPECT_EQ(IdentifyWindows(nt4, PROCESSOR_ARCHITECTURE_INTEL).Edition, "Advanced Server");
+    // A value of another type is no product type, and no reason to stop.
+    options.SetDword("", "ProductType", 1);
+    EXPECT_EQ(IdentifyWindows(nt4, PROCESSOR_ARCHITECTURE_INTEL).Edition, "");
+    options.DeleteTree("");
+    EXPECT_EQ(IdentifyWindows(nt4, PROCESSOR_ARCHITECTURE_INTEL).Edition, "");
+}
+
+} // namespace
