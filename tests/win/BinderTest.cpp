@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,112 +28,52 @@ TEST(Binders, TablesResolveEveryEntryPointInOrder) {
         const char* Library;
         bool (*Bind)();
         TBoundEntryPoints (*EntryPoints)();
-        std::vector<std::string> Names;
+        const char* Names;
     } binders[] = {
-        {"netapi32.dll",
-         BindNetApi,
-         NetApiEntryPoints,
-         {"NetQueryDisplayInformation",
-          "NetStatisticsGet",
-          "NetWkstaGetInfo",
-          "NetWkstaUserGetInfo",
-          "NetUserEnum",
-          "NetWkstaUserEnum",
-          "NetWkstaTransportEnum",
-          "NetServerTransportEnum",
-          "NetUserGetInfo",
-          "NetUserAdd",
-          "NetUserDel",
-          "NetUserGetGroups",
-          "NetUserGetLocalGroups",
-          "NetGroupEnum",
-          "NetLocalGroupEnum",
-          "NetGroupGetUsers",
-          "NetLocalGroupGetMembers",
-          "NetLocalGroupAddMembers",
-          "NetLocalGroupDelMembers",
-          "NetServerEnum",
-          "NetShareEnum",
-          "NetShareDel",
-          "NetSessionEnum",
-          "NetSessionDel",
-          "NetConnectionEnum",
-          "NetFileEnum",
-          "NetFileClose",
-          "NetApiBufferFree",
-          "NetApiBufferReallocate",
-          "NetApiBufferSize",
-          "NetScheduleJobEnum",
-          "NetScheduleJobDel",
-          "NetScheduleJobAdd",
-          "NetScheduleJobGetInfo",
-          "NetUseAdd",
-          "NetUseDel",
-          "NetUseEnum",
-          "NetUseGetInfo",
-          "NetServerGetInfo",
-          "NetGetDCName",
-          "NetGetAnyDCName",
-          "NetRemoteTOD",
-          "NetShareGetInfo",
-          "NetShareCheck",
-          "DsGetDcNameA",
-          "DsGetSiteNameA",
-          "DsGetDcOpenA",
-          "DsGetDcNextA",
-          "DsGetDcCloseW"}},
-        {"psapi.dll",
-         BindPsApi,
-         PsApiEntryPoints,
-         {"EnumProcesses", "EnumProcessModules", "GetModuleBaseNameA", "GetModuleFileNameExA",
-          "GetModuleInformation", "EmptyWorkingSet", "QueryWorkingSet", "InitializeProcessForWsWatch",
-          "GetWsChanges", "GetMappedFileNameA", "EnumDeviceDrivers", "GetDeviceDriverBaseNameA",
-          "GetDeviceDriverFileNameA", "GetProcessMemoryInfo"}},
-        {"NTDLL.DLL",
-         BindNtDll,
-         NtDllEntryPoints,
-         {"NtQueryInformationToken",
-          "NtOpenProcessToken",
-          "NtOpenSection",
-          "NtClose",
-          "NtOpenProcess",
-          "NtCreateProcess",
-          "NtQuerySystemInformation",
-          "NtCreateSection",
-          "NtCreateToken",
-          "NtMapViewOfSection",
-          "NtUnmapViewOfSection",
-          "NtOpenFile",
-          "NtCreateFile",
-          "NtQueryObject",
-          "NtQueryInformationProcess",
-          "NtQueryInformationThread",
-          "NtQueryInformationFile",
-          "NtDuplicateObject",
-          "NtDeviceIoControlFile",
-          "ZwSystemDebugControl"}},
-        {"kernel32.dll",
-         BindToolHelp,
-         ToolHelpEntryPoints,
-         {"CreateToolhelp32Snapshot", "Heap32ListFirst", "Heap32ListNext", "Heap32First", "Heap32Next",
-          "Toolhelp32ReadProcessMemory", "Process32First", "Process32Next", "Process32FirstW",
-          "Process32NextW", "Thread32First", "Thread32Next", "Module32First", "Module32Next",
-          "Module32FirstW", "Module32NextW"}},
+        {"netapi32.dll", BindNetApi, NetApiEntryPoints,
+         "NetQueryDisplayInformation NetStatisticsGet NetWkstaGetInfo NetWkstaUserGetInfo NetUserEnum "
+         "NetWkstaUserEnum NetWkstaTransportEnum NetServerTransportEnum NetUserGetInfo NetUserAdd NetUserDel "
+         "NetUserGetGroups NetUserGetLocalGroups NetGroupEnum NetLocalGroupEnum NetGroupGetUsers "
+         "NetLocalGroupGetMembers NetLocalGroupAddMembers NetLocalGroupDelMembers NetServerEnum NetShareEnum "
+         "NetShareDel NetSessionEnum NetSessionDel NetConnectionEnum NetFileEnum NetFileClose "
+         "NetApiBufferFree "
+         "NetApiBufferReallocate NetApiBufferSize NetScheduleJobEnum NetScheduleJobDel NetScheduleJobAdd "
+         "NetScheduleJobGetInfo NetUseAdd NetUseDel NetUseEnum NetUseGetInfo NetServerGetInfo NetGetDCName "
+         "NetGetAnyDCName NetRemoteTOD NetShareGetInfo NetShareCheck DsGetDcNameA DsGetSiteNameA "
+         "DsGetDcOpenA "
+         "DsGetDcNextA DsGetDcCloseW"},
+        {"psapi.dll", BindPsApi, PsApiEntryPoints,
+         "EnumProcesses EnumProcessModules GetModuleBaseNameA GetModuleFileNameExA GetModuleInformation "
+         "EmptyWorkingSet QueryWorkingSet InitializeProcessForWsWatch GetWsChanges GetMappedFileNameA "
+         "EnumDeviceDrivers GetDeviceDriverBaseNameA GetDeviceDriverFileNameA GetProcessMemoryInfo"},
+        {"NTDLL.DLL", BindNtDll, NtDllEntryPoints,
+         "NtQueryInformationToken NtOpenProcessToken NtOpenSection NtClose NtOpenProcess NtCreateProcess "
+         "NtQuerySystemInformation NtCreateSection NtCreateToken NtMapViewOfSection NtUnmapViewOfSection "
+         "NtOpenFile NtCreateFile NtQueryObject NtQueryInformationProcess NtQueryInformationThread "
+         "NtQueryInformationFile NtDuplicateObject NtDeviceIoControlFile ZwSystemDebugControl"},
+        {"kernel32.dll", BindToolHelp, ToolHelpEntryPoints,
+         "CreateToolhelp32Snapshot Heap32ListFirst Heap32ListNext Heap32First Heap32Next "
+         "Toolhelp32ReadProcessMemory Process32First Process32Next Process32FirstW Process32NextW "
+         "Thread32First Thread32Next Module32First Module32Next Module32FirstW Module32NextW"},
     };
     for (const auto& binder : binders) {
         EXPECT_TRUE(binder.Bind()) << binder.Library;
         const HMODULE module = GetModuleHandleA(binder.Library);
         ASSERT_NE(module, nullptr) << binder.Library;
+        std::vector<std::string> names;
+        std::istringstream words(binder.Names);
+        for (std::string name; words >> name;)
+            names.push_back(name);
         const TBoundEntryPoints entries = binder.EntryPoints();
-        ASSERT_EQ(entries.size(), binder.Names.size()) << binder.Library;
-        int found = 0;
+        ASSERT_EQ(entries.size(), names.size()) << binder.Library;
+        size_t found = 0;
         for (size_t i = 0; i < entries.size(); ++i) {
-            EXPECT_EQ(entries[i].Name, binder.Names[i]) << binder.Library;
-            EXPECT_EQ(entries[i].Address, GetProcAddress(module, binder.Names[i].c_str())) << binder.Names[i];
+            EXPECT_EQ(entries[i].Name, names[i]) << binder.Library;
+            EXPECT_EQ(entries[i].Address, GetProcAddress(module, names[i].c_str())) << names[i];
             found += entries[i].Address != nullptr;
         }
         // Wine leaves out a few rarely used exports, never most of a table.
-        EXPECT_GT(found * 4, static_cast<int>(entries.size()) * 3) << binder.Library;
+        EXPECT_GT(found * 4, entries.size() * 3) << binder.Library;
     }
 }
 
