@@ -226,7 +226,8 @@ int TAboutBox::ShowModal() {
         // The others are enabled before the box hides, so the owner gets the
         // activation back.
     }
-    ShowWindow(window_, SW_HIDE);
+    if (window_)
+        ShowWindow(window_, SW_HIDE);
     return modalResult_;
 }
 
@@ -302,6 +303,7 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The owner's end takes the box's window with it.
         HWND window = std::exchange(window_, nullptr);
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        modalResult_ = mrCancel; // a modal loop still running ends
         return DefWindowProcA(window, message, wParam, lParam);
     }
     default:
