@@ -39,9 +39,16 @@ void TReportListView::Assign(std::vector<TReportRow> rows) {
 }
 
 // The list keeps selection by index; rows that are gone take it with them.
+// Only the selected rows are visited: a long report has one at most.
 void TReportListView::Deselect() {
-    if (view_)
-        ListView_SetItemState(view_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (!view_)
+        return;
+    int index = -1;
+    while ((index = ListView_GetNextItem(view_, index, LVNI_SELECTED)) >= 0)
+        ListView_SetItemState(view_, index, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int focused = ListView_GetNextItem(view_, -1, LVNI_FOCUSED);
+    if (focused >= 0)
+        ListView_SetItemState(view_, focused, 0, LVIS_FOCUSED);
 }
 
 void TReportListView::ItemCountChanged() {
