@@ -31,8 +31,11 @@ template <typename Function> void Resolve(HMODULE module, const char* name, Func
     slot = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-bool Signalled(HANDLE event) {
-    return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+// The layer is done with a request once it has set a final status and
+// signalled the event; until then it may still write into it.
+bool Finished(const DeviceCommands& commands) {
+    const volatile BYTE& status = commands.request.SRB_Status;
+    return status != SS_PENDING && WaitForSingleObject(commands.event.Get(), 0) == WAIT_OBJECT_0;
 }
 
 // The process-wide binding of the layer library.
@@ -104,9 +107,8 @@ private:
         sendCommand_ = nullptr;
     }
 
-    // A request whose event is signalled is finished with by the layer.
     void ReclaimCompleted() {
-        std::erase_if(abandoned_, [](const auto& commands) { return Signalled(commands->event.Get()); });
+        std::erase_if(abandoned_, [](const auto& commands) { return Finished(*commands); });
     }
 
     HMODULE module_ = nullptr;
@@ -153,7 +155,8 @@ std::string InquiryField(const BYTE* data, size_t offset, size_t width) {
 }
 
 // Sends one execute-SCSI request with event completion. False when the layer
-// accepted it as pending and did not signal within the bound.
+// accepted it as pending and did not complete it within the bound (a signal
+// that leaves the status pending is not a completion).
 bool Execute(const AspiBinding& layer, DeviceCommands& commands, BYTE host, BYTE target, BYTE flags,
              DWORD length, BYTE* buffer, const BYTE (&cdb)[6], DWORD timeout) {
     SRB_ExecSCSICmd& request = commands.request;
@@ -171,7 +174,8 @@ bool Execute(const AspiBinding& layer, DeviceCommands& commands, BYTE host, BYTE
     std::memcpy(request.CDBByte, cdb, sizeof cdb);
     if (layer.Send(&request) != SS_PENDING)
         return true;
-    return WaitForSingleObject(commands.event.Get(), timeout) == WAIT_OBJECT_0;
+    return WaitForSingleObject(commands.event.Get(), timeout) == WAIT_OBJECT_0 &&
+           static_cast<const volatile BYTE&>(request.SRB_Status) != SS_PENDING;
 }
 
 // TEST UNIT READY, then INQUIRY. False when a command did not complete in time;
