@@ -1,9 +1,13 @@
 #pragma once
-// The DirectX sub-component of the engines component.
+// The DirectX sub-component of the engines component: the DirectX version
+// and the Direct3D drivers, DirectPlay service providers and DirectMusic
+// software synthesizers the DirectX registry lists.
 #include "Dask_Common.h"
 #include "base/StringList.h"
 
 #include <string>
+
+class TRegistry;
 
 class TVexor_DirectX : public TVexor_Nolt_Component {
 public:
@@ -20,4 +24,9 @@ protected:
     TStringList direct3D_;
     TStringList directPlay_;
     TStringList directMusic_;
+
+private:
+    void RefreshVersion(TRegistry& registry);
+    void ReadInstalledVersion(const TRegistry& registry);
+    void RefreshLists(TRegistry& registry);
 };

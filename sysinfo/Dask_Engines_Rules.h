@@ -1,0 +1,35 @@
+#pragma once
+// Text rules of the engine detectors that need no Win32: the Internet
+// Explorer version text, the .NET type-library test, the class-identifier
+// table of the COM-registered engines and the DirectX "InstalledVersion" text.
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The version, a blank and, in parentheses, the comma text of the entries of
+// the minor-version notes (";" read as ",") that are not blank: ";SP2;"
+// gives "6.0.2900.2180 (SP2)", notes without entries give "6.0.2900.2180 ()".
+std::string InternetExplorerVersionText(const std::string& version, const std::string& minorVersion);
+
+// True when the path, its letters A to Z lowered, contains "mscorlib.tlb".
+bool IsMscorlibTypeLibrary(std::string_view path);
+
+// Equal texts when the letters A to Z are compared without regard to case.
+bool SameAsciiText(std::string_view a, std::string_view b);
+
+enum class TComEngine { ceDAO, ceADO, ceMSI, ceQT };
+
+struct TComEngineProgId {
+    TComEngine Engine;
+    const char* ProgId;
+};
+
+// The programmatic identifiers of the COM-registered engines, in the order a
+// class identifier's ProgId is compared with them.
+std::span<const TComEngineProgId> ComEngineProgIds();
+
+// The version text derived from the raw "InstalledVersion" value read into
+// bytes (at least 4 of them): the first byte, ".", the fourth byte.
+std::string DirectXInstalledVersionText(const unsigned char* bytes);
