@@ -18,10 +18,8 @@ TSourceVersion SourceVersionOf(const OSVERSIONINFOEXA& info) {
 
 TVexor_Nolt_Component::TVexor_Nolt_Component(TComponent* owner)
     : TComponent(owner), about_("Vexor Nolt System Information Components 10.8.4"),
-      refreshHint_("Double-click to get data") {
-    // The interactive user is recorded here once the account routines exist;
-    // until then LoggedUser and LoggedUserSID stay empty.
-}
+      refreshHint_("Double-click to get data"), loggedUser_(GetInteractiveUser()),
+      loggedUserSid_(GetAccountSidText("", loggedUser_)) {}
 
 void TVexor_Nolt_Component::Refresh() {
     SetLiveData(true);

@@ -1,0 +1,13 @@
+#pragma once
+// Dates and times as the components report them: TDateTime counts whole days
+// since 30 December 1899, the time of day being the fraction.
+#include <cstdint>
+
+using TDateTime = double;
+
+// The date-time of a calendar date and clock time; raises Exception when a
+// field is out of range (month 13, 30 February, hour 24, ...).
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
+
+// Seconds and milliseconds expressed in days.
+constexpr double kSecondsPerDay = 86400.0;
