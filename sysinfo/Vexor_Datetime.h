@@ -9,5 +9,5 @@ using TDateTime = double;
 // field is out of range (month 13, 30 February, hour 24, ...).
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
 
-// Seconds and milliseconds expressed in days.
+// Seconds in one day, for tick counts and time spans given in days.
 constexpr double kSecondsPerDay = 86400.0;
