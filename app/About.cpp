@@ -1,6 +1,7 @@
 #include "About.h"
 
 #include "Application.h"
+#include "Panel.h"
 
 #include <shellapi.h>
 
@@ -159,7 +160,7 @@ void TAboutBox::CreateControls() {
     };
 
     const TPlacement panel = scaled(kPanel1);
-    panel_ = CreateWindowExA(WS_EX_CONTROLPARENT, BevelPanelClassName(), "",
+    panel_ = CreateWindowExA(WS_EX_CONTROLPARENT, DoubleBevelPanelClassName(), "",
                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, panel.Left, panel.Top, panel.Width,
                              panel.Height, window_, nullptr, instance, nullptr);
     TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};

@@ -18,46 +18,7 @@ const char* ControlClassName(WNDPROC windowProc) {
     return name;
 }
 
-LRESULT CALLBACK BevelPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-        return SendMessageA(GetParent(window), message, wParam, lParam);
-    case WM_ERASEBKGND: {
-        RECT rect;
-        GetClientRect(window, &rect);
-        FillRect(reinterpret_cast<HDC>(wParam), &rect, GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT rect;
-        GetClientRect(window, &rect);
-        DrawEdge(dc, &rect, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 } // namespace
-
-const char* BevelPanelClassName() {
-    static const char* const name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = BevelPanelProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = "TBevelPanel";
-        RegisterClassA(&wc);
-        return "TBevelPanel";
-    }();
-    return name;
-}
 
 TAboutControl::~TAboutControl() {
     if (window_) {

@@ -1,7 +1,7 @@
 #pragma once
-// The small controls of the About box: a panel with a double bevel, and
-// labels and a picture that report mouse moves, the mouse leaving and clicks
-// to their owner, show a cursor of their own and carry a hint text.
+// The small controls of the About box: labels and a picture that report
+// mouse moves, the mouse leaving and clicks to their owner, show a cursor of
+// their own and carry a hint text.
 #include "AboutPictures.h"
 #include "base/win/Handles.h"
 
@@ -26,10 +26,6 @@ struct TControlColour {
 struct TPlacement {
     int Left, Top, Width, Height;
 };
-
-// Registers the bevelled panel class once (lowered outside, raised inside, in
-// the dialog's colour); its children's commands and drawing go to its parent.
-const char* BevelPanelClassName();
 
 class TAboutControl {
 public:

@@ -2,7 +2,7 @@
 
 namespace {
 
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+template <UINT Edge> LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY:
     case WM_COMMAND:
@@ -20,7 +20,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         HDC dc = BeginPaint(window, &paint);
         RECT rect;
         GetClientRect(window, &rect);
-        DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+        DrawEdge(dc, &rect, Edge, BF_RECT);
         EndPaint(window, &paint);
         return 0;
     }
@@ -29,17 +29,25 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
+const char* RegisterPanelClass(const char* name, WNDPROC windowProc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
 } // namespace
 
 const char* PanelClassName() {
-    static const char* const name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = PanelProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = "TPanel";
-        RegisterClassA(&wc);
-        return "TPanel";
-    }();
+    static const char* const name = RegisterPanelClass("TPanel", PanelProc<BDR_RAISEDINNER>);
+    return name;
+}
+
+const char* DoubleBevelPanelClassName() {
+    static const char* const name =
+        RegisterPanelClass("TBevelPanel", PanelProc<BDR_SUNKENOUTER | BDR_RAISEDINNER>);
     return name;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// A plain panel: the dialog's colour, a raised single bevel, and the
-// notifications of its children passed on to the window that holds it.
+// Plain panels in the dialog's colour: a bevel, and the notifications of
+// their children passed on to the window that holds them.
 #include <windows.h>
 
-// Registers the panel window class once; returns its name.
+// The main window's panel: a single raised bevel. Registered once.
 const char* PanelClassName();
+// The About box's panel: lowered outside, raised inside. Registered once.
+const char* DoubleBevelPanelClassName();
