@@ -70,6 +70,26 @@ TEST(Report, ValuesAreSplitIntoLinesButListEntriesAreNot) {
     EXPECT_EQ(rows[22], (TReportRow{"", {"c"}}));
 }
 
+TEST(Report, EachEngineRowShowsItsOwnEngine) {
+    TReportValues values;
+    std::string TReportValues::*engines[] = {&TReportValues::ODBC,
+                                             &TReportValues::ADO,
+                                             &TReportValues::NET,
+                                             &TReportValues::DAO,
+                                             &TReportValues::MSI,
+                                             &TReportValues::OpenGL,
+                                             &TReportValues::IE,
+                                             &TReportValues::QT,
+                                             &TReportValues::BDE,
+                                             &TReportValues::ASPI,
+                                             &TReportValues::DirectXVersion};
+    for (size_t i = 0; i < std::size(engines); ++i)
+        values.*engines[i] = "v" + std::to_string(i);
+    const auto rows = ReportOf(values);
+    for (size_t i = 0; i < std::size(engines); ++i)
+        EXPECT_EQ(rows[3 + i].SubItems, (TStringList{"v" + std::to_string(i)})) << rows[3 + i].Caption;
+}
+
 TEST(Report, AppendingTwiceGivesTwoReports) {
     std::vector<TReportRow> rows;
     AppendReport(rows, {});
