@@ -29,7 +29,7 @@ constexpr COLORREF kBannerColour = RGB(43, 53, 77);
 
 // The labels of the panel, top to bottom; each is 281 wide with its text
 // centred.
-struct LabelSpec {
+struct LabelLayout {
     const char* name;
     TPlacement placement;
     const char* caption;
@@ -38,7 +38,7 @@ struct LabelSpec {
     bool wordWrap;
 };
 
-const LabelSpec kLabels[] = {
+const LabelLayout kLabels[] = {
     {"sLabelFX1", {0, 1, 281, 30}, "Kestova", true, TControlColour::Of(kBannerColour), false},
     {"Label1", {0, 32, 281, 13}, kNotice, false, TControlColour::System(COLOR_WINDOWTEXT), false},
     {"sLabel1", {0, 48, 281, 13}, kTagline, false, TControlColour::Of(kBannerColour), false},
@@ -165,13 +165,13 @@ void TAboutBox::CreateControls() {
                              panel.Height, window_, nullptr, instance, nullptr);
     TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};
     for (size_t i = 0; i < std::size(kLabels); ++i) {
-        const LabelSpec& spec = kLabels[i];
+        const LabelLayout& layout = kLabels[i];
         TAboutLabel& label = *labels[i];
-        label.SetCaption(spec.caption);
-        label.SetFont(spec.bannerFont ? bannerFont_.Get() : font_.Get());
-        label.SetColour(spec.colour);
-        label.SetWordWrap(spec.wordWrap);
-        label.Create(panel_, scaled(spec.placement));
+        label.SetCaption(layout.caption);
+        label.SetFont(layout.bannerFont ? bannerFont_.Get() : font_.Get());
+        label.SetColour(layout.colour);
+        label.SetWordWrap(layout.wordWrap);
+        label.Create(panel_, scaled(layout.placement));
     }
     comments_.SetHint(kWebAddress);
     image_.SetHint(kWebAddress);

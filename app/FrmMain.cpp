@@ -22,7 +22,7 @@ constexpr int kButtonIdBase = 100; // sBitBtnN has id 100 + N
 constexpr int kCopyItemId = 200;
 
 // The buttons, in tab order (Close first); the number is the N of sBitBtnN.
-struct ButtonSpec {
+struct ButtonLayout {
     int number;
     const char* caption;
     int left, top, width, height;
@@ -30,7 +30,7 @@ struct ButtonSpec {
     void (TForm1::*click)();
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonLayout kButtons[] = {
     {1, "Close", 622, 8, 75, 43, CrossGlyph, &TForm1::sBitBtn1Click},
     {2, "Refresh", 205, 6, 85, 43, CircularArrowGlyph, &TForm1::sBitBtn2Click},
     {3, "Save...", 8, 8, 89, 43, FloppyDiskGlyph, &TForm1::sBitBtn3Click},
@@ -174,14 +174,14 @@ void TForm1::CreateControls() {
     SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
     useFont(statusBar_);
 
-    for (const ButtonSpec& spec : kButtons) {
-        const int index = spec.number - 1;
+    for (const ButtonLayout& button : kButtons) {
+        const int index = button.number - 1;
         buttons_[index] = CreateWindowExA(
-            0, "BUTTON", spec.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, Scale(spec.left),
-            Scale(spec.top), Scale(spec.width), Scale(spec.height), window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + spec.number)), instance, nullptr);
+            0, "BUTTON", button.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+            Scale(button.left), Scale(button.top), Scale(button.width), Scale(button.height), window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + button.number)), instance, nullptr);
         useFont(buttons_[index]);
-        glyphs_[index] = std::make_unique<TGlyphImage>(spec.glyph());
+        glyphs_[index] = std::make_unique<TGlyphImage>(button.glyph());
     }
 
     popupMenu_ = CreatePopupMenu();
@@ -201,9 +201,9 @@ HWND TForm1::Control(const std::string& name) const {
         return listView_.Handle();
     if (name == "sStatusBar1")
         return statusBar_;
-    for (const ButtonSpec& spec : kButtons)
-        if (name == "sBitBtn" + std::to_string(spec.number))
-            return buttons_[spec.number - 1];
+    for (const ButtonLayout& button : kButtons)
+        if (name == "sBitBtn" + std::to_string(button.number))
+            return buttons_[button.number - 1];
     return nullptr;
 }
 
@@ -313,9 +313,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Application().Run([this] { CopyItem1Click(); });
             return 0;
         }
-        for (const ButtonSpec& spec : kButtons) {
-            if (id == kButtonIdBase + spec.number && HIWORD(wParam) == BN_CLICKED) {
-                Application().Run([this, &spec] { (this->*spec.click)(); });
+        for (const ButtonLayout& button : kButtons) {
+            if (id == kButtonIdBase + button.number && HIWORD(wParam) == BN_CLICKED) {
+                Application().Run([this, &button] { (this->*button.click)(); });
                 return 0;
             }
         }

@@ -1,4 +1,4 @@
-#include "Dask_OS_VistaSpecific.h"
+#include "Dask_OS_Vista.h"
 
 TVexor_VistaSpecific::TVexor_VistaSpecific(TComponent* owner) : TVexor_Nolt_Component(owner) {}
 

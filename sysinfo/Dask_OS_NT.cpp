@@ -1,4 +1,4 @@
-#include "Dask_OS_NTSpecific.h"
+#include "Dask_OS_NT.h"
 
 TVexor_NTSpecific::TVexor_NTSpecific(TComponent* owner) : TVexor_Nolt_Component(owner) {}
 
