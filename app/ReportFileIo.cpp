@@ -13,6 +13,7 @@ namespace {
 
 constexpr DWORD kChunk = 1 << 20;
 
+// The message names the file by its full path.
 [[noreturn]] void ThrowCannotCreate(const std::string& fileName, DWORD code) {
     throw Exception(
         FormatText("Cannot create file \"%s\". %s", fileName.c_str(), SystemErrorMessage(code).c_str()));
@@ -90,16 +91,23 @@ DWORD MoveIntoPlace(TemporaryFile& temporary, const std::string& target, bool ta
     return MoveFileA(written.c_str(), target.c_str()) ? 0 : GetLastError();
 }
 
+// The file's full path as messages name it; the name as given when it has none.
+std::string FullPath(const std::string& fileName) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(fileName.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : fileName;
+}
+
 } // namespace
 
-void WriteReportFile(const std::string& fileName, std::string_view bytes) {
+void WriteReportFile(const std::string& givenName, std::string_view bytes) {
     char full[MAX_PATH];
     char* namePart = nullptr;
-    const DWORD fullLength = GetFullPathNameA(fileName.c_str(), MAX_PATH, full, &namePart);
+    const DWORD fullLength = GetFullPathNameA(givenName.c_str(), MAX_PATH, full, &namePart);
     if (fullLength == 0)
-        ThrowCannotCreate(fileName, GetLastError());
+        ThrowCannotCreate(givenName, GetLastError());
     if (fullLength >= MAX_PATH)
-        ThrowCannotCreate(fileName, ERROR_FILENAME_EXCED_RANGE);
+        ThrowCannotCreate(givenName, ERROR_FILENAME_EXCED_RANGE);
     const std::string target(full, fullLength);
     const std::string folder = namePart ? std::string(full, namePart - full) : target;
 
@@ -112,39 +120,41 @@ void WriteReportFile(const std::string& fileName, std::string_view bytes) {
     if (existing) {
         BY_HANDLE_FILE_INFORMATION information;
         if (!GetFileInformationByHandle(existing.Get(), &information))
-            ThrowCannotCreate(fileName, GetLastError());
+            ThrowCannotCreate(target, GetLastError());
         // Windows refuses to open a read-only file for writing; a file system
         // that lets the owner through (Wine as root) must not change that.
         if (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-            ThrowCannotCreate(fileName, ERROR_ACCESS_DENIED);
+            ThrowCannotCreate(target, ERROR_ACCESS_DENIED);
         carriedAttributes = information.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     } else if (const DWORD error = GetLastError(); error != ERROR_FILE_NOT_FOUND) {
-        ThrowCannotCreate(fileName, error);
+        ThrowCannotCreate(target, error);
     }
 
     TemporaryFile temporary;
     if (const DWORD error = temporary.Create(folder))
-        ThrowCannotCreate(fileName, error);
+        ThrowCannotCreate(target, error);
     if (const DWORD error = WriteWhole(temporary.handle.Get(), bytes))
-        ThrowCannotCreate(fileName, error);
+        ThrowCannotCreate(target, error);
     if (!CloseHandle(temporary.handle.Release()))
-        ThrowCannotCreate(fileName, GetLastError());
+        ThrowCannotCreate(target, GetLastError());
     if (carriedAttributes)
         SetFileAttributesA(temporary.path.c_str(), carriedAttributes);
 
     const bool targetExists = static_cast<bool>(existing);
     existing.Reset();
     if (const DWORD error = MoveIntoPlace(temporary, target, targetExists))
-        ThrowCannotCreate(fileName, error);
+        ThrowCannotCreate(target, error);
 }
 
-std::vector<TReportRow> ReadReportFile(const std::string& fileName) {
-    UniqueHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+std::vector<TReportRow> ReadReportFile(const std::string& givenName) {
+    UniqueHandle file(CreateFileA(givenName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const DWORD openError = file ? 0 : GetLastError();
+    const std::string fileName = FullPath(givenName);
     if (!file)
         throw Exception(FormatText("Cannot open file \"%s\". %s", fileName.c_str(),
-                                   SystemErrorMessage(GetLastError()).c_str()));
+                                   SystemErrorMessage(openError).c_str()));
 
     std::vector<TReportRow> rows;
     auto addRow = [&rows](std::string_view line) { rows.push_back(ReportRowFromLine(line)); };

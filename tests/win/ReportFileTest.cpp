@@ -177,6 +177,21 @@ TEST_F(ReportFileTest, FileThatCannotBeOpenedChangesNothing) {
     }
 }
 
+// A name without a folder is taken in the current folder, and the message
+// names the file by its full path.
+TEST_F(ReportFileTest, FailureMessagesNameTheFullPath) {
+    char previous[MAX_PATH];
+    ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+    Load("missing.txt");
+    Save("no folder\\x.txt");
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(errors, (std::vector<std::string>{
+                          "Cannot open file \"" + folder.File("missing.txt") + "\". File not found.",
+                          "Cannot create file \"" + folder.File("no folder\\x.txt") + "\". Path not found.",
+                      }));
+}
+
 TEST_F(ReportFileTest, SaveReplacesAFileAndKeepsItsHiddenMark) {
     folder.Write("report.txt", "old\r\n");
     SetFileAttributesA(folder.File("report.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
