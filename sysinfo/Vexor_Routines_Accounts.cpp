@@ -255,7 +255,11 @@ std::string GetAccountSidText(const std::string& systemName, const std::string& 
 }
 
 // The usual SID text: an authority below 2^32 as a decimal number, a larger
-// one as 0x and twelve hexadecimal digits.
+// one as 0x and twelve hexadecimal digits. The authority is read as one
+// number, not as the digits of its non-zero bytes run together: that would
+// write authority 256 as "1", the text of another authority, and the SID
+// would no longer name the user's hive under HKEY_USERS. Every authority
+// below 256 (the ones Windows hands out) reads the same either way.
 std::string SidToText(PSID sid) {
     if (!sid || !IsValidSid(sid))
         return std::string();
