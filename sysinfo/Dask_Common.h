@@ -44,6 +44,11 @@ public:
     const std::string& LoggedUser() const { return loggedUser_; }
     const std::string& LoggedUserSID() const { return loggedUserSid_; }
     const TSourceVersion& Source() const { return source_; }
+    int SourcePlatform() const { return source_.Platform; }
+    int SourceMajorVersion() const { return source_.MajorVersion; }
+    int SourceMinorVersion() const { return source_.MinorVersion; }
+    int SourceBuildNumber() const { return source_.BuildNumber; }
+    const std::string& SourceCSD() const { return source_.CSD; }
 
 protected:
     void SetLiveData(bool value) { liveData_ = value; }

@@ -16,7 +16,10 @@ TEST(ComponentBase, ConstructedEmptyAndLive) {
     EXPECT_NE(component._About().find("10.8.4"), std::string::npos);
     EXPECT_FALSE(component.OnDebug());
     EXPECT_EQ(component.StoreFileName(), "");
-    EXPECT_EQ(component.Source().BuildNumber, 0);
+    EXPECT_EQ(component.SourcePlatform() + component.SourceMajorVersion() + component.SourceMinorVersion() +
+                  component.SourceBuildNumber(),
+              0);
+    EXPECT_EQ(component.SourceCSD(), "");
     EXPECT_FALSE(component.LoadFromStore("report.sss"));
 }
 
@@ -29,7 +32,9 @@ TEST(ComponentBase, RefreshCopiesTheStartUpVersionRecord) {
     EXPECT_EQ(info.Platform, first.Platform);
     EXPECT_EQ(info.BuildNumber, first.BuildNumber);
     EXPECT_EQ(info.CSD, first.CSD);
-    EXPECT_EQ(static_cast<DWORD>(info.MajorVersion), HostVersionInfo().dwMajorVersion);
+    EXPECT_EQ(static_cast<DWORD>(component.SourcePlatform()), HostVersionInfo().dwPlatformId);
+    EXPECT_EQ(static_cast<DWORD>(component.SourceMajorVersion()), HostVersionInfo().dwMajorVersion);
+    EXPECT_EQ(static_cast<DWORD>(component.SourceMinorVersion()), HostVersionInfo().dwMinorVersion);
     EXPECT_EQ(static_cast<DWORD>(info.BuildNumber), HostVersionInfo().dwBuildNumber);
     EXPECT_EQ(info.CSD, HostVersionInfo().szCSDVersion);
     EXPECT_GT(info.MajorVersion, 0);

@@ -99,6 +99,19 @@ TEST(OperatingSystem, IdentificationUnderTheVersionSwitch) {
     EXPECT_TRUE(Refreshed(os.TimeZone()) && Refreshed(os.Internet()) && Refreshed(os.LocaleInfo()));
 }
 
+TEST(OperatingSystem, PlatformFromTheIdentifierAndUnknownIdentifiersKeepIt) {
+    static const struct {
+        DWORD id;
+        TOSPlatform current, platform;
+    } cases[] = {
+        {VER_PLATFORM_WIN32s, opWinNT, opWin31},   {VER_PLATFORM_WIN32_WINDOWS, opWin31, opWin9x},
+        {VER_PLATFORM_WIN32_NT, opWin9x, opWinNT}, {3, opWin9x, opWin9x}, // Windows CE
+        {0xFFFFFFFFu, opWinNT, opWinNT},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlatformOf(c.id, c.current), c.platform) << c.id;
+}
+
 TEST(OperatingSystem, OwnsItsNamedSubComponents) {
     TVexor_OperatingSystem os(nullptr);
     EXPECT_EQ(os.ComponentCount(), 5u);
