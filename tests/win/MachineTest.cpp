@@ -3,6 +3,9 @@
 #include "sysinfo/Dask_Machine.h"
 #include "sysinfo/Vexor_Routines.h"
 
+#include "base/Exception.h"
+#include "tests/fixtures/SavedRegistryValues.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -40,6 +43,27 @@ TEST(Machine, RefreshGathersNameUserAndTimes) {
     EXPECT_GE(machine.LastBoot(), nowBefore - ticksAfter / 1000.0 / 86400.0 - second);
     EXPECT_LE(machine.LastBoot(), nowAfter - ticksBefore / 1000.0 / 86400.0 + second);
     EXPECT_TRUE(machine.DataPresent());
+}
+
+TEST(Machine, NonTextComputerNameEndsTheRefreshAfterTheTimes) {
+    GetDesktopWindow();
+    TVexor_Machine machine(nullptr);
+    SavedRegistryValues computerName(HKEY_LOCAL_MACHINE,
+                                     "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
+                                     {"ComputerName"});
+    computerName.SetDword("ComputerName", 7);
+    try {
+        machine.Refresh();
+        FAIL() << "no error raised";
+    } catch (const Exception& error) {
+        EXPECT_STREQ(error.what(), "Invalid data type for 'ComputerName'");
+    }
+    // The times come before the name; the user, the lock keys and the data
+    // mark after it.
+    EXPECT_NE(machine.LastBoot(), 0.0);
+    EXPECT_EQ(machine.MachineName(), "");
+    EXPECT_EQ(machine.User(), "");
+    EXPECT_FALSE(machine.DataPresent());
 }
 
 TEST(Machine, LockKeysOfThisThread) {
