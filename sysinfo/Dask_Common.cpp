@@ -16,6 +16,20 @@ TSourceVersion SourceVersionOf(const OSVERSIONINFOEXA& info) {
     return source;
 }
 
+namespace {
+
+using P = TPublish<TVexor_Nolt_Component>;
+// OnDebug is an event, not data: no writer has anything to show for it.
+constexpr TProperty kProperties[] = {
+    P::Text<&TVexor_Nolt_Component::_About>("_About"),
+    P::Text<&TVexor_Nolt_Component::_Refresh>("_Refresh"),
+    P::Boolean<&TVexor_Nolt_Component::LiveData>("LiveData"),
+};
+
+} // namespace
+
+const TPropertyTable TVexor_Nolt_Component::Properties = P::Table(kProperties);
+
 TVexor_Nolt_Component::TVexor_Nolt_Component(TComponent* owner)
     : TComponent(owner), about_("Vexor Nolt System Information Components 10.8.4"),
       refreshHint_("Double-click to get data"), loggedUser_(GetInteractiveUser()),

@@ -2,6 +2,7 @@
 // The base of every information component: constructed empty, filled by
 // Refresh from the running system, read through its properties.
 #include "base/Component.h"
+#include "base/PropertyTable.h"
 
 #include <windows.h>
 
@@ -32,6 +33,11 @@ public:
     virtual void Refresh();
     virtual void SaveToStore(const std::string& fileName, const std::string& comment);
     virtual bool LoadFromStore(const std::string& fileName);
+
+    // The published properties: _About, _Refresh and LiveData here; each
+    // component class adds its own table and publishes itself through it.
+    static const TPropertyTable Properties;
+    virtual TPublishedObject Published() const { return {this, &Properties}; }
 
     const std::string& _About() const { return about_; }
     const std::string& _Refresh() const { return refreshHint_; }

@@ -20,6 +20,9 @@ public:
     explicit TVexor_Devices(TComponent* owner);
     void Refresh() override;
 
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
+
     int DeviceCount() const { return static_cast<int>(devices_.size()); }
     // Copies the record at index into device; an index out of range leaves
     // device as it was.

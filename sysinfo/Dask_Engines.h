@@ -18,6 +18,9 @@ public:
     ~TVexor_Engines() override;
     void Refresh() override;
 
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
+
     const std::string& ODBC() const { return odbc_; }
     const std::string& BDE() const { return bde_; }
     const std::string& DAO() const { return dao_; }

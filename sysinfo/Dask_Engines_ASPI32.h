@@ -12,6 +12,9 @@ public:
     explicit TVexor_ASPI32(TComponent* owner);
     void Refresh() override;
 
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
+
     // Published: the layer library's "FileVersion", empty without a working layer.
     const std::string& ASPI() const { return aspi_; }
 

@@ -14,6 +14,9 @@ public:
     explicit TVexor_DirectX(TComponent* owner);
     void Refresh() override;
 
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
+
     const std::string& Version() const { return version_; }
     const TStringList& Direct3D() const { return direct3D_; }
     const TStringList& DirectPlay() const { return directPlay_; }

@@ -16,6 +16,9 @@ public:
     ~TVexor_Machine() override;
     void Refresh() override;
 
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
+
     const std::string& MachineName() const { return machineName_; }
     const std::string& User() const { return user_; }
     int64_t SystemUpTime() const { return systemUpTime_; }

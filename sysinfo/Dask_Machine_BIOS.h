@@ -7,4 +7,7 @@ public:
     // No constructor of its own: the base one serves.
     using TVexor_Nolt_Component::TVexor_Nolt_Component;
     void Refresh() override;
+
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
 };

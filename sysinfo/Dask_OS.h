@@ -30,6 +30,9 @@ public:
     ~TVexor_OperatingSystem() override;
     void Refresh() override;
 
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
+
     int32_t MajorVersion() const { return majorVersion_; }
     int32_t MinorVersion() const { return minorVersion_; }
     int32_t BuildNumber() const { return buildNumber_; }

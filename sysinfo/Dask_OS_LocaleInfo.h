@@ -6,4 +6,7 @@ class TVexor_LocaleInfo : public TVexor_Nolt_Component {
 public:
     explicit TVexor_LocaleInfo(TComponent* owner);
     void Refresh() override;
+
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
 };

@@ -6,4 +6,7 @@ class TVexor_NTSpecific : public TVexor_Nolt_Component {
 public:
     explicit TVexor_NTSpecific(TComponent* owner);
     void Refresh() override;
+
+    static const TPropertyTable Properties;
+    TPublishedObject Published() const override { return {this, &Properties}; }
 };
