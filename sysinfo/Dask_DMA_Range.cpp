@@ -1,0 +1,84 @@
+#include "Dask_DMA_Range.h"
+
+#include "base/Trim.h"
+
+#include <algorithm>
+#include <cstring>
+
+void TDmaRange::LoadFromBuffer(const void* source, std::size_t offset, std::size_t count) {
+    const auto* bytes = static_cast<const std::uint8_t*>(source);
+    memory_.assign(bytes + offset, bytes + offset + count);
+    dataPresent_ = true;
+}
+
+void TDmaRange::Clear() {
+    memory_.clear();
+    memory_.shrink_to_fit();
+    dataPresent_ = false;
+}
+
+// 64-bit arithmetic throughout: a range near the top of the 32-bit address
+// space must not wrap around to low addresses.
+bool TDmaRange::Holds(std::uint32_t address, std::uint64_t count) const {
+    if (address < startAddress_)
+        return false;
+    const std::uint64_t offset = std::uint64_t{address} - startAddress_;
+    return offset + count <= memory_.size();
+}
+
+bool TDmaRange::IsValidAddress(std::uint32_t address) const {
+    return Holds(address, 1);
+}
+
+std::uint8_t TDmaRange::ReadByte(std::uint32_t address) const {
+    return Holds(address, 1) ? memory_[address - startAddress_] : 0;
+}
+
+std::uint16_t TDmaRange::ReadWord(std::uint32_t address) const {
+    if (!Holds(address, 2))
+        return 0;
+    const std::uint8_t* p = memory_.data() + (address - startAddress_);
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t TDmaRange::ReadDWord(std::uint32_t address) const {
+    if (!Holds(address, 4))
+        return 0;
+    const std::uint8_t* p = memory_.data() + (address - startAddress_);
+    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+           (std::uint32_t{p[3]} << 24);
+}
+
+std::uint64_t TDmaRange::ReadQWord(std::uint32_t address) const {
+    if (!Holds(address, 8))
+        return 0;
+    return std::uint64_t{ReadDWord(address)} | (std::uint64_t{ReadDWord(address + 4)} << 32);
+}
+
+void TDmaRange::ReadBuffer(std::uint32_t address, std::size_t count, TReadBuffer& destination) const {
+    if (!IsValidAddress(address)) {
+        destination.fill(0);
+        return;
+    }
+    const std::size_t offset = address - startAddress_;
+    const std::size_t available = memory_.size() - offset;
+    const std::size_t n = std::min({count, kMaxBuffer, available});
+    std::memcpy(destination.data(), memory_.data() + offset, n);
+}
+
+std::string TDmaRange::ReadString(std::uint32_t address, unsigned index) const {
+    std::string text;
+    std::uint64_t at = address;
+    for (unsigned n = 0; n < index; ++n) {
+        if (at > UINT32_MAX)
+            return std::string();
+        TReadBuffer buffer{};
+        ReadBuffer(static_cast<std::uint32_t>(at), kMaxBuffer, buffer);
+        const auto end = std::find(buffer.cbegin(), buffer.cend(), std::uint8_t{0});
+        text.assign(buffer.cbegin(), end);
+        if (text.empty())
+            break;
+        at += text.size() + 1;
+    }
+    return TrimText(text);
+}
