@@ -18,12 +18,12 @@ void TDmaRange::Clear() {
 }
 
 // 64-bit arithmetic throughout: a range near the top of the 32-bit address
-// space must not wrap around to low addresses.
+// space neither wraps around to low addresses nor holds bytes beyond 4 GB.
 bool TDmaRange::Holds(std::uint32_t address, std::uint64_t count) const {
     if (address < startAddress_)
         return false;
     const std::uint64_t offset = std::uint64_t{address} - startAddress_;
-    return offset + count <= memory_.size();
+    return offset + count <= memory_.size() && address + count <= (std::uint64_t{1} << 32);
 }
 
 bool TDmaRange::IsValidAddress(std::uint32_t address) const {

@@ -1,3 +1,39 @@
 # SMBIOS: the host tests read real machines' dumps from tests/fixtures/smbios;
-# the walk and decoders get a libFuzzer target of their own.
+# the entry-point search, the walk and the decoders get a libFuzzer target,
+# built with clang beside the host build and run briefly by ctest.
 target_compile_definitions(host_tests PRIVATE KESTOVA_SMBIOS_FIXTURES="${CMAKE_SOURCE_DIR}/tests/fixtures/smbios")
+
+# No return() here: this file is included into the tests folder's scope.
+if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
+  find_program(KESTOVA_CLANGXX NAMES clang++ clang++-14)
+endif()
+if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING AND KESTOVA_CLANGXX)
+  set(SMBIOS_FUZZER_SOURCES
+    ${CMAKE_SOURCE_DIR}/fuzz/smbios_fuzzer.cpp
+    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_DMA_Range.cpp
+    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Decode.cpp
+    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Dump.cpp
+    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Table.cpp)
+  file(GLOB SMBIOS_FUZZER_HEADERS ${CMAKE_SOURCE_DIR}/sysinfo/Dask_DMA_Range.h ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_*.h
+    ${CMAKE_SOURCE_DIR}/base/Trim.h)
+  set(SMBIOS_FUZZER ${CMAKE_BINARY_DIR}/fuzz/smbios_fuzzer)
+  add_custom_command(
+    OUTPUT ${SMBIOS_FUZZER}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
+    COMMAND ${KESTOVA_CLANGXX} -std=c++20 -g -O1 -Wall -Wextra -Werror
+            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+            -I${CMAKE_SOURCE_DIR} ${SMBIOS_FUZZER_SOURCES} -o ${SMBIOS_FUZZER}
+    DEPENDS ${SMBIOS_FUZZER_SOURCES} ${SMBIOS_FUZZER_HEADERS}
+    COMMENT "Building the SMBIOS fuzzer with clang"
+    VERBATIM)
+  add_custom_target(fuzz_smbios ALL DEPENDS ${SMBIOS_FUZZER})
+
+  # The real machines' dumps seed a corpus in the build tree (the fuzzer adds
+  # to it). Longer runs by hand:
+  #   build/host/fuzz/smbios_fuzzer build/host/fuzz/smbios_corpus -max_total_time=600
+  set(SMBIOS_CORPUS ${CMAKE_BINARY_DIR}/fuzz/smbios_corpus)
+  file(GLOB SMBIOS_DUMPS ${CMAKE_SOURCE_DIR}/tests/fixtures/smbios/*.bin)
+  file(COPY ${SMBIOS_DUMPS} DESTINATION ${SMBIOS_CORPUS})
+  add_test(NAME fuzz.smbios
+    COMMAND ${SMBIOS_FUZZER} ${SMBIOS_CORPUS} -max_total_time=15 -max_len=40000 -print_final_stats=1)
+endif()
