@@ -1,0 +1,56 @@
+#include "sIniFile.h"
+#include "sText.h"
+#include "base/StringList.h"
+
+const TsIniKey* TsIniSection::Find(std::string_view key) const {
+    for (const TsIniKey& k : Keys)
+        if (sText::Same(k.Name, key))
+            return &k;
+    return nullptr;
+}
+
+void TsIniText::SetText(std::string_view text) {
+    sections_.clear();
+    TsIniSection* current = nullptr;
+    ForEachLine(text, [&](std::string_view raw) {
+        const std::string line = sText::Trim(raw);
+        if (line.empty() || line[0] == ';')
+            return;
+        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+            const std::string name = sText::Trim(std::string_view(line).substr(1, line.size() - 2));
+            for (TsIniSection& s : sections_)
+                if (sText::Same(s.Name, name)) {
+                    current = &s;
+                    return;
+                }
+            sections_.push_back({name, {}});
+            current = &sections_.back();
+            return;
+        }
+        if (!current)
+            return;
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return;
+        current->Keys.push_back({sText::Trim(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
+    });
+}
+
+const TsIniSection* TsIniText::Section(std::string_view name) const {
+    for (const TsIniSection& s : sections_)
+        if (sText::Same(s.Name, name))
+            return &s;
+    return nullptr;
+}
+
+bool TsIniText::ValueExists(std::string_view section, std::string_view key) const {
+    const TsIniSection* s = Section(section);
+    return s && s->Find(key);
+}
+
+std::string TsIniText::ReadString(std::string_view section, std::string_view key,
+                                  std::string_view fallback) const {
+    const TsIniSection* s = Section(section);
+    const TsIniKey* k = s ? s->Find(key) : nullptr;
+    return k ? k->Value : std::string(fallback);
+}

@@ -1,0 +1,11 @@
+# The skin library's tests: the host tests read the internal skin as the
+# build drew and packed it; the writer comes from tools/.
+if(TARGET host_tests)
+  target_link_libraries(host_tests PRIVATE kestova_skin)
+  if(TARGET kestova_skin_writer)
+    target_link_libraries(host_tests PRIVATE kestova_skin_writer)
+  endif()
+  target_compile_definitions(host_tests PRIVATE KESTOVA_ZUR_FOLDER="${ZUR_SKIN_FOLDER}"
+                                                KESTOVA_ZUR_ARCHIVE="${ZUR_ARCHIVE}")
+  add_dependencies(host_tests kestova_zur_skin)
+endif()

@@ -1,0 +1,44 @@
+# libFuzzer targets of the skin library, built with clang beside the host
+# build like the report line fuzzer, and run briefly on every host test run:
+#   build/host/fuzz/skin_archive_fuzzer -max_total_time=600
+# A malloc limit far below the sizes a hostile archive can declare shows any
+# allocation made on the archive's word.
+if(WIN32 OR CMAKE_CROSSCOMPILING)
+  return()
+endif()
+find_program(KESTOVA_CLANGXX NAMES clang++ clang++-14)
+if(NOT KESTOVA_CLANGXX)
+  return()
+endif()
+
+file(GLOB SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/*.cpp)
+list(REMOVE_ITEM SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp)
+list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp
+  ${CMAKE_SOURCE_DIR}/base/Exception.cpp ${CMAKE_SOURCE_DIR}/base/Component.cpp
+  ${CMAKE_SOURCE_DIR}/base/StringList.cpp ${CMAKE_SOURCE_DIR}/base/CodePage.cpp)
+file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/fuzz/*.h)
+
+foreach(target skin_archive)
+  set(fuzzer ${CMAKE_BINARY_DIR}/fuzz/${target}_fuzzer)
+  set(corpus ${CMAKE_BINARY_DIR}/fuzz/${target}_corpus)
+  add_custom_command(
+    OUTPUT ${fuzzer}
+    COMMAND ${KESTOVA_CLANGXX} -std=c++20 -g -O1 -Wall -Wextra -Werror
+            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+            -I${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp ${SKIN_FUZZ_SOURCES}
+            -lz -ljpeg -o ${fuzzer}
+    DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp ${SKIN_FUZZ_SOURCES} ${SKIN_FUZZ_HEADERS}
+    COMMENT "Building the ${target} fuzzer with clang"
+    VERBATIM)
+  add_custom_target(fuzz_${target} ALL DEPENDS ${fuzzer})
+  file(MAKE_DIRECTORY ${corpus})
+endforeach()
+
+# Seeds: the internal skin's archive and its options text.
+add_custom_target(fuzz_skin_seeds ALL
+  COMMAND ${CMAKE_COMMAND} -E copy ${ZUR_ARCHIVE} ${CMAKE_BINARY_DIR}/fuzz/skin_archive_corpus/zur.qtz
+  DEPENDS kestova_zur_skin)
+
+add_test(NAME fuzz.skin_archive
+  COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_archive_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_archive_corpus
+          -max_total_time=10 -max_len=8192 -malloc_limit_mb=256 -print_final_stats=1)
