@@ -1,6 +1,9 @@
-# Debian's -posix MinGW compilers: the win32 thread model lacks std::mutex.
-set(CMAKE_C_COMPILER ${KESTOVA_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KESTOVA_MINGW_TRIPLE}-g++-posix)
+# KESTOVA_MINGW_THREADS picks Debian's compiler flavour. The product uses the
+# win32 thread model: the -posix runtime links the POSIX thread library, which
+# imports GetTickCount64 (Vista) and AddVectoredExceptionHandler (XP). The test
+# programs need the -posix flavour, whose C++ library has std::mutex.
+set(CMAKE_C_COMPILER ${KESTOVA_MINGW_TRIPLE}-gcc-${KESTOVA_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${KESTOVA_MINGW_TRIPLE}-g++-${KESTOVA_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${KESTOVA_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${KESTOVA_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
