@@ -14,8 +14,7 @@ if(KESTOVA_RUN_WINDOWS_TESTS AND TARGET win_tests)
       COMMAND ${CMAKE_COMMAND} -E create_hardlink $<TARGET_FILE:win_tests> ${program})
 
     add_test(NAME version_switch_set.${version}
-      COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/emulator ${KESTOVA_WINEPREFIX}
-              reg add "HKCU\\Software\\Wine\\AppDefaults\\win_tests_${version}.exe" /v Version /d ${version} /f)
+      COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/set-version ${KESTOVA_WINEPREFIX} win_tests_${version}.exe ${version})
     set_tests_properties(version_switch_set.${version} PROPERTIES
       FIXTURES_SETUP version_switch_${version} FIXTURES_REQUIRED wine)
 
