@@ -74,6 +74,10 @@ std::optional<TsMaskValue> ParseHashLayout(std::string_view value) {
             return std::nullopt;
         result.Mask.R = {StrToInt(words[0]), StrToInt(words[1]), StrToInt(words[2]), StrToInt(words[3])};
         ReadWordFields(result, words, 4);
+        if (result.DivisionMargins) {
+            ApplyDivisionMargins(result.Mask);
+            result.DivisionMargins = false;
+        }
     }
     if (result.Mask.ImgType == itisaBorder && !result.DivisionMargins)
         ApplyBorderMarginRule(result.Mask);

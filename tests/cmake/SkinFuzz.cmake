@@ -1,6 +1,7 @@
 # libFuzzer targets of the skin library, built with clang beside the host
 # build like the report line fuzzer, and run briefly on every host test run:
 #   build/host/fuzz/skin_archive_fuzzer -max_total_time=600
+#   build/host/fuzz/skin_options_fuzzer -dict=fuzz/skin_options.dict -max_total_time=600
 # A malloc limit far below the sizes a hostile archive can declare shows any
 # allocation made on the archive's word.
 if(WIN32 OR CMAKE_CROSSCOMPILING)
@@ -18,7 +19,7 @@ list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp
   ${CMAKE_SOURCE_DIR}/base/StringList.cpp ${CMAKE_SOURCE_DIR}/base/CodePage.cpp)
 file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/fuzz/*.h)
 
-foreach(target skin_archive)
+foreach(target skin_archive skin_options)
   set(fuzzer ${CMAKE_BINARY_DIR}/fuzz/${target}_fuzzer)
   set(corpus ${CMAKE_BINARY_DIR}/fuzz/${target}_corpus)
   add_custom_command(
@@ -37,8 +38,14 @@ endforeach()
 # Seeds: the internal skin's archive and its options text.
 add_custom_target(fuzz_skin_seeds ALL
   COMMAND ${CMAKE_COMMAND} -E copy ${ZUR_ARCHIVE} ${CMAKE_BINARY_DIR}/fuzz/skin_archive_corpus/zur.qtz
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/skins/zur/Options.dat
+          ${CMAKE_BINARY_DIR}/fuzz/skin_options_corpus/Options.dat
   DEPENDS kestova_zur_skin)
 
 add_test(NAME fuzz.skin_archive
   COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_archive_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_archive_corpus
           -max_total_time=10 -max_len=8192 -malloc_limit_mb=256 -print_final_stats=1)
+add_test(NAME fuzz.skin_options
+  COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_options_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_options_corpus
+          -dict=${CMAKE_SOURCE_DIR}/fuzz/skin_options.dict -max_total_time=10 -max_len=8192
+          -malloc_limit_mb=256 -print_final_stats=1)
