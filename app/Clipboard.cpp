@@ -1,6 +1,6 @@
 #include "Clipboard.h"
 
-#include "SystemMessage.h"
+#include "report/SystemMessage.h"
 #include "base/Exception.h"
 #include "base/win/Handles.h"
 

@@ -4,8 +4,9 @@
 #include "Application.h"
 #include "Clipboard.h"
 #include "Panel.h"
-#include "ReportFile.h"
-#include "ReportFileIo.h"
+#include "report/ReportFile.h"
+#include "report/ReportFileIo.h"
+#include "report/ReportValues.h"
 #include "base/Exception.h"
 #include "ReportLook.h"
 #include "sysinfo/Dask_Engines.h"
@@ -46,30 +47,6 @@ struct Placement {
 constexpr Placement kPanel1{0, 56, 705, 391};
 constexpr Placement kListView1{1, 1, 703, 370};
 constexpr Placement kStatusBar1{1, 371, 703, 19};
-
-TReportValues ValuesOf(const TVexor_Engines& engines, const TVexor_OperatingSystem& os,
-                       const TVexor_Machine& machine) {
-    TReportValues values;
-    values.MachineName = machine.MachineName();
-    values.OSName = os.OSName();
-    values.OSEdition = os.OSEdition();
-    values.BuildLab = os.BuildLab();
-    values.ODBC = engines.ODBC();
-    values.ADO = engines.ADO();
-    values.NET = engines.NET();
-    values.DAO = engines.DAO();
-    values.MSI = engines.MSI();
-    values.OpenGL = engines.OpenGL();
-    values.IE = engines.IE();
-    values.QT = engines.QT();
-    values.BDE = engines.BDE();
-    values.ASPI = engines.ASPI32()->ASPI();
-    values.DirectXVersion = engines.DirectX()->Version();
-    values.Direct3D = engines.DirectX()->Direct3D();
-    values.DirectMusic = engines.DirectX()->DirectMusic();
-    values.DirectPlay = engines.DirectX()->DirectPlay();
-    return values;
-}
 
 const char* FormClassName(WNDPROC windowProc) {
     static const char* const name = [windowProc] {
@@ -229,7 +206,7 @@ void TForm1::GetAllData() {
     Machine1->Refresh();
     SetStatusText(DataSourceText(Machine1->MachineName()));
     std::vector<TReportRow> rows;
-    AppendReport(rows, ValuesOf(*Eg1, *OS1, *Machine1));
+    AppendReport(rows, ReportValuesOf(*Eg1, *OS1, *Machine1));
     listView_.Append(std::move(rows));
 }
 

@@ -2,7 +2,7 @@
 // The report list: the rows themselves, and the report-style list view that
 // shows each row's caption and first sub-item. The view asks for its texts as
 // it paints, so a long report costs no more than the rows it shows.
-#include "ReportRows.h"
+#include "report/ReportRows.h"
 
 #include <windows.h>
 #include <commctrl.h>

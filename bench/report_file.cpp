@@ -5,8 +5,8 @@
 #ifdef _WIN32
 #include "app/Application.h"
 #include "app/FrmMain.h"
-#include "app/ReportFile.h"
-#include "app/ReportFileIo.h"
+#include "report/ReportFile.h"
+#include "report/ReportFileIo.h"
 #include "base/win/Handles.h"
 #include "sysinfo/Vexor_Routines.h"
 

@@ -1,7 +1,7 @@
 // libFuzzer target for loading report files: the piecewise line splitter
 // must agree with the line rule on the whole text, and every line must come
 // back as one row whose caption and value put together give the line.
-#include "app/ReportFile.h"
+#include "report/ReportFile.h"
 #include "base/CodePage.h"
 
 #include <cstddef>

@@ -30,6 +30,34 @@ constexpr TProperty kProperties[] = {
 
 const TPropertyTable TVexor_Nolt_Component::Properties = P::Table(kProperties);
 
+namespace {
+
+TRefreshTimer& RefreshTimer() {
+    static TRefreshTimer timer;
+    return timer;
+}
+
+} // namespace
+
+void SetRefreshTimer(TRefreshTimer timer) {
+    RefreshTimer() = std::move(timer);
+}
+
+void RefreshTimed(TVexor_Nolt_Component& component) {
+    if (!RefreshTimer()) {
+        component.Refresh();
+        return;
+    }
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    component.Refresh();
+    QueryPerformanceCounter(&end);
+    // A refresh that ends by an error is not timed: it did not gather.
+    RefreshTimer()(component, 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                                  static_cast<double>(frequency.QuadPart));
+}
+
 TVexor_Nolt_Component::TVexor_Nolt_Component(TComponent* owner)
     : TComponent(owner), about_("Vexor Nolt System Information Components 10.8.4"),
       refreshHint_("Double-click to get data"), loggedUser_(GetInteractiveUser()),

@@ -26,6 +26,15 @@ struct TSourceVersion {
 // ends at its first NUL and holds at most 128 characters.
 TSourceVersion SourceVersionOf(const OSVERSIONINFOEXA& info);
 
+// Told how long each refresh run through RefreshTimed took, in milliseconds
+// (the report program's --timing); nothing is timed while none is set.
+using TRefreshTimer = std::function<void(const TVexor_Nolt_Component& component, double milliseconds)>;
+void SetRefreshTimer(TRefreshTimer timer);
+
+// Refreshes a component, the way an owner refreshes its sub-components, and
+// tells the refresh timer how long that took.
+void RefreshTimed(TVexor_Nolt_Component& component);
+
 class TVexor_Nolt_Component : public TComponent {
 public:
     explicit TVexor_Nolt_Component(TComponent* owner);

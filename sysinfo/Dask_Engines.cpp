@@ -19,8 +19,8 @@ TVexor_Engines::~TVexor_Engines() {
 
 void TVexor_Engines::Refresh() {
     TVexor_Nolt_Component::Refresh();
-    directX_->Refresh();
-    aspi32_->Refresh();
+    RefreshTimed(*directX_);
+    RefreshTimed(*aspi32_);
     {
         TStringList scratch;
         const auto registry = CreateRegistryReader();

@@ -24,8 +24,8 @@ TVexor_Machine::~TVexor_Machine() {
 void TVexor_Machine::Refresh() {
     TVexor_Nolt_Component::Refresh();
     FindComputerDevice();
-    bios_->Refresh();
-    smbios_->Refresh();
+    RefreshTimed(*bios_);
+    RefreshTimed(*smbios_);
 
     try {
         SYSTEMTIME now{};
@@ -58,7 +58,7 @@ void TVexor_Machine::Refresh() {
 // keeps what it had.
 void TVexor_Machine::FindComputerDevice() {
     std::unique_ptr<TVexor_Devices> devices(new TVexor_Devices(this));
-    devices->Refresh();
+    RefreshTimed(*devices);
     for (int index = 0; index < devices->DeviceCount(); ++index) {
         TDevice device;
         devices->Devices(index, device);

@@ -68,13 +68,13 @@ void TVexor_OperatingSystem::Refresh() {
 
 // A sub-component that is skipped keeps what it held before.
 void TVexor_OperatingSystem::RefreshSubComponents() {
-    timeZone_->Refresh();
+    RefreshTimed(*timeZone_);
     if (IsNT())
-        ntSpecific_->Refresh();
+        RefreshTimed(*ntSpecific_);
     if (IsVista())
-        vistaSpecific_->Refresh();
-    internet_->Refresh();
-    localeInfo_->Refresh();
+        RefreshTimed(*vistaSpecific_);
+    RefreshTimed(*internet_);
+    RefreshTimed(*localeInfo_);
 }
 
 // The values fixed when the process started: a later refresh gives the same

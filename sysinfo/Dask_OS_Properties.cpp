@@ -58,8 +58,6 @@ const TPropertyTable TVexor_OperatingSystem::Properties =
     PO::Table<TVexor_Nolt_Component>(kOperatingSystem, TVexor_Nolt_Component::Properties);
 const TPropertyTable TVexor_TimeZone::Properties =
     TPublish<TVexor_TimeZone>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
-const TPropertyTable TVexor_NTSpecific::Properties =
-    TPublish<TVexor_NTSpecific>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
 const TPropertyTable TVexor_VistaSpecific::Properties =
     TPublish<TVexor_VistaSpecific>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
 const TPropertyTable TVexor_Internet::Properties =

@@ -1,4 +1,4 @@
-#include "app/ReportFile.h"
+#include "report/ReportFile.h"
 #include "base/CodePage.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/ReportLook.h"
-#include "app/ReportRows.h"
+#include "report/ReportRows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Loading files that are no reports at all: large, random, or made of very
 // many lines. Every line must come back as a row, none lost, none made up.
-#include "app/ReportFile.h"
-#include "app/ReportFileIo.h"
+#include "report/ReportFile.h"
+#include "report/ReportFileIo.h"
 #include "tests/fixtures/Fixtures.h"
 
 #include <gtest/gtest.h>

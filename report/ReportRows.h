@@ -37,6 +37,9 @@ struct TReportValues {
 // The status bar line naming where the report came from.
 std::string DataSourceText(std::string_view source);
 
+// The captions of the three DirectX section header rows, in report order.
+std::vector<std::string_view> DirectXSectionCaptions();
+
 // Appends one whole report: the 14 fixed rows, then the Direct 3D, Direct
 // Music and Direct Play sections.
 void AppendReport(std::vector<TReportRow>& rows, const TReportValues& values);

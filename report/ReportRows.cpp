@@ -49,6 +49,13 @@ std::string DataSourceText(std::string_view source) {
     return "Data Source: " + std::string(source);
 }
 
+std::vector<std::string_view> DirectXSectionCaptions() {
+    std::vector<std::string_view> captions;
+    for (const DirectXSection& section : kDirectXSections)
+        captions.emplace_back(section.caption);
+    return captions;
+}
+
 void AppendReport(std::vector<TReportRow>& rows, const TReportValues& values) {
     AppendValueRow(rows, "Engines Report for Machine: ", values.MachineName);
     AppendValueRow(rows, "OS - Microsoft Operating System version: ", values.OSName + " " + values.OSEdition);

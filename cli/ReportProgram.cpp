@@ -1,0 +1,180 @@
+#include "ReportProgram.h"
+
+#include "AnsiToUtf8.h"
+#include "ReportDiff.h"
+#include "ReportJson.h"
+#include "ReportOptions.h"
+#include "base/Exception.h"
+#include "report/ReportFile.h"
+#include "report/ReportFileIo.h"
+#include "report/ReportValues.h"
+#include "sysinfo/Dask_Engines.h"
+#include "sysinfo/Dask_Machine.h"
+#include "sysinfo/Dask_OS.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr const char* kVersionText = "kestova-report 1.0 (Kestova 1.0)\r\n";
+
+// Milliseconds between two performance-counter readings.
+class TStopwatch {
+public:
+    TStopwatch() {
+        QueryPerformanceFrequency(&frequency_);
+        QueryPerformanceCounter(&start_);
+    }
+    double Lap() {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
+                               static_cast<double>(frequency_.QuadPart);
+        start_ = now;
+        return elapsed;
+    }
+
+private:
+    LARGE_INTEGER frequency_, start_;
+};
+
+// The component's place in the ownership tree: "Eg1.DirectX".
+std::string PathOf(const TComponent& component) {
+    std::string path = component.Name();
+    for (const TComponent* owner = component.Owner(); owner && !owner->Name().empty(); owner = owner->Owner())
+        path = owner->Name() + "." + path;
+    return path;
+}
+
+// The three components of the window, under the window's names, refreshed
+// in the window's order.
+struct TInventory {
+    std::unique_ptr<TVexor_Engines> Eg1;
+    std::unique_ptr<TVexor_OperatingSystem> OS1;
+    std::unique_ptr<TVexor_Machine> Machine1;
+};
+
+// Timings in the order the steps ended: start-up steps, then each refresh
+// (a sub-component's before its owner's).
+using TTimings = std::vector<std::pair<std::string, double>>;
+
+TInventory GatherInventory(TTimings* timings) {
+    TStopwatch watch;
+    TInventory inventory;
+    inventory.Eg1 = std::make_unique<TVexor_Engines>(nullptr);
+    inventory.Eg1->SetName("Eg1");
+    inventory.OS1 = std::make_unique<TVexor_OperatingSystem>(nullptr);
+    inventory.OS1->SetName("OS1");
+    inventory.Machine1 = std::make_unique<TVexor_Machine>(nullptr);
+    inventory.Machine1->SetName("Machine1");
+    if (timings) {
+        timings->emplace_back("Construction", watch.Lap());
+        SetRefreshTimer([timings](const TVexor_Nolt_Component& component, double milliseconds) {
+            timings->emplace_back(PathOf(component), milliseconds);
+        });
+    }
+    struct TTimerReset {
+        ~TTimerReset() { SetRefreshTimer(nullptr); }
+    } timerReset;
+    RefreshTimed(*inventory.Eg1);
+    RefreshTimed(*inventory.OS1);
+    RefreshTimed(*inventory.Machine1);
+    return inventory;
+}
+
+std::string TextReport(const TInventory& inventory) {
+    std::vector<TReportRow> rows;
+    AppendReport(rows, ReportValuesOf(*inventory.Eg1, *inventory.OS1, *inventory.Machine1));
+    return ReportFileText(rows);
+}
+
+std::string JsonReport(const TInventory& inventory, const TTimings* timings) {
+    nlohmann::ordered_json json;
+    json["Eg1"] = PublishedJson(inventory.Eg1->Published(), AnsiToUtf8);
+    json["OS1"] = PublishedJson(inventory.OS1->Published(), AnsiToUtf8);
+    json["Machine1"] = PublishedJson(inventory.Machine1->Published(), AnsiToUtf8);
+    if (timings) {
+        nlohmann::ordered_json& timing = json["Timing"] = nlohmann::ordered_json::object();
+        for (const auto& [step, milliseconds] : *timings)
+            timing[AnsiToUtf8(step)] = milliseconds;
+    }
+    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+std::string TimingText(const TTimings& timings) {
+    std::string text;
+    for (const auto& [step, milliseconds] : timings) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%10.3f ms  ", milliseconds);
+        text += line + step + "\r\n";
+    }
+    return text;
+}
+
+std::string DiffText(const std::string& oldFile, const std::string& newFile, bool& differ) {
+    const std::vector<TReportRow> oldRows = ReadReportFile(oldFile);
+    const std::vector<TReportRow> newRows = ReadReportFile(newFile);
+    std::string text;
+    const std::vector<TReportDifference> differences = DiffReports(oldRows, newRows);
+    for (const TReportDifference& difference : differences)
+        text += DifferenceText(difference) + "\r\n";
+    differ = !differences.empty();
+    return text;
+}
+
+// One line, whatever line breaks a system message carries.
+std::string ErrorLine(std::string message) {
+    for (char& c : message)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return "kestova-report: " + message + "\r\n";
+}
+
+} // namespace
+
+TReportRun RunReportProgram(const std::vector<std::string>& arguments) {
+    TReportRun run;
+    try {
+        const TReportOptions options = ParseReportOptions(arguments);
+        std::string output;
+        switch (options.Mode) {
+        case TReportOptions::rmHelp:
+            run.Output = ReportUsageText();
+            return run;
+        case TReportOptions::rmVersion:
+            run.Output = kVersionText;
+            return run;
+        case TReportOptions::rmDiff: {
+            bool differ = false;
+            output = DiffText(options.DiffOld, options.DiffNew, differ);
+            run.ExitStatus = differ ? 1 : 0;
+            break;
+        }
+        case TReportOptions::rmText:
+        case TReportOptions::rmJson: {
+            TTimings timings;
+            const TInventory inventory = GatherInventory(options.Timing ? &timings : nullptr);
+            if (options.Mode == TReportOptions::rmJson) {
+                output = JsonReport(inventory, options.Timing ? &timings : nullptr);
+            } else {
+                output = TextReport(inventory);
+                if (options.Timing)
+                    run.Errors = TimingText(timings);
+            }
+            break;
+        }
+        }
+        if (options.OutputFile.empty())
+            run.Output = std::move(output);
+        else
+            WriteReportFile(options.OutputFile, output);
+    } catch (const TUsageError& error) {
+        run = {2, {}, ErrorLine(error.Message)};
+    } catch (const std::exception& error) {
+        run = {2, {}, ErrorLine(error.what())};
+    }
+    return run;
+}

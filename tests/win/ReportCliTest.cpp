@@ -1,0 +1,243 @@
+// kestova-report under Wine: the same report as the window, the JSON of the
+// same components, the comparison of saved reports, and its failures.
+#include "app/Application.h"
+#include "app/FrmMain.h"
+#include "base/win/Handles.h"
+#include "cli/ReportProgram.h"
+#include "report/ReportFile.h"
+#include "tests/fixtures/Fixtures.h"
+#include "tests/fixtures/SavedRegistryTree.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Json = nlohmann::json;
+
+class ReportCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application().SetErrorSink([](const std::string&, const std::string&) {});
+        form.CreateForm();
+    }
+    void TearDown() override { Application().SetErrorSink(nullptr); }
+
+    // What Save... writes from the window, after a Refresh.
+    std::string WindowSaved() {
+        form.sBitBtn2Click();
+        form.Save1().SetFileName(folder.File("window.txt"));
+        form.SaveToTextFile();
+        return folder.Read("window.txt");
+    }
+    std::string ReportLine(const std::string& text, size_t index) {
+        std::vector<std::string> lines;
+        ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
+        return index < lines.size() ? lines[index] : "";
+    }
+
+    TempFolder folder;
+    TForm1 form;
+};
+
+TEST_F(ReportCliTest, TextOutputIsWhatSaveWritesFromTheWindow) {
+    const TReportRun run = RunReportProgram({});
+    EXPECT_EQ(run.ExitStatus, 0);
+    EXPECT_EQ(run.Errors, "");
+    EXPECT_EQ(run.Output, WindowSaved());
+    EXPECT_EQ(run.Output.substr(0, 29), "Engines Report for Machine:  ");
+}
+
+std::vector<std::string> Entries(const TStringList& list) {
+    return list.Items();
+}
+
+TEST_F(ReportCliTest, JsonHoldsWhatTheWindowShows) {
+    const TReportRun run = RunReportProgram({"--json"});
+    ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
+    const Json json = Json::parse(run.Output);
+    form.sBitBtn2Click();
+    const TVexor_Engines& engines = *form.Eg1;
+    const Json& eg1 = json.at("Eg1");
+    EXPECT_EQ(eg1.at("ODBC"), engines.ODBC());
+    EXPECT_EQ(eg1.at("ADO"), engines.ADO());
+    EXPECT_EQ(eg1.at("NET"), engines.NET());
+    EXPECT_EQ(eg1.at("DAO"), engines.DAO());
+    EXPECT_EQ(eg1.at("MSI"), engines.MSI());
+    EXPECT_EQ(eg1.at("OpenGL"), engines.OpenGL());
+    EXPECT_EQ(eg1.at("IE"), engines.IE());
+    EXPECT_EQ(eg1.at("QT"), engines.QT());
+    EXPECT_EQ(eg1.at("BDE"), engines.BDE());
+    EXPECT_EQ(eg1.at("ASPI32").at("ASPI"), engines.ASPI32()->ASPI());
+    const Json& directX = eg1.at("DirectX");
+    EXPECT_EQ(directX.at("Version"), engines.DirectX()->Version());
+    EXPECT_EQ(directX.at("Direct3D").get<std::vector<std::string>>(), Entries(engines.DirectX()->Direct3D()));
+    EXPECT_EQ(directX.at("DirectMusic").get<std::vector<std::string>>(),
+              Entries(engines.DirectX()->DirectMusic()));
+    EXPECT_EQ(directX.at("DirectPlay").get<std::vector<std::string>>(),
+              Entries(engines.DirectX()->DirectPlay()));
+
+    const Json& os = json.at("OS1");
+    EXPECT_EQ(os.at("OSName"), form.OS1->OSName());
+    EXPECT_EQ(os.at("OSEdition"), form.OS1->OSEdition());
+    EXPECT_EQ(os.at("BuildLab"), form.OS1->BuildLab());
+    EXPECT_FALSE(form.OS1->OSName().empty()); // Wine reports a Windows the tables know
+    EXPECT_TRUE(os.at("TimeZone").is_object());
+
+    const Json& machine = json.at("Machine1");
+    EXPECT_EQ(machine.at("MachineName"), form.Machine1->MachineName());
+    EXPECT_EQ(machine.at("User"), form.Machine1->User());
+    EXPECT_FALSE(form.Machine1->MachineName().empty());
+    EXPECT_TRUE(machine.at("BIOS").is_object());
+    EXPECT_TRUE(machine.at("SMBIOS").is_object());
+    EXPECT_FALSE(json.contains("Timing"));
+}
+
+TEST_F(ReportCliTest, TimingNamesEachRefreshInTheJsonOrOnStandardError) {
+    const Json json = Json::parse(RunReportProgram({"--json", "--timing"}).Output);
+    const Json& timing = json.at("Timing");
+    for (const char* step : {"Eg1.DirectX", "Eg1.ASPI32", "Eg1", "OS1.TimeZone", "OS1", "Machine1.BIOS",
+                             "Machine1.SMBIOS", "Machine1"})
+        EXPECT_TRUE(timing.contains(step) && timing.at(step).get<double>() >= 0) << step;
+
+    const TReportRun text = RunReportProgram({"--timing"});
+    EXPECT_NE(text.Errors.find(" ms  Eg1.DirectX\r\n"), std::string::npos) << text.Errors;
+    EXPECT_EQ(text.Output.substr(0, 29), "Engines Report for Machine:  ");
+}
+
+TEST_F(ReportCliTest, BothOutputsFollowTheOdbcFileList) {
+    SavedRegistryTree fileList{HKEY_LOCAL_MACHINE, "SOFTWARE\\ODBC\\ODBCINST.INI\\ODBC Core\\FileList"};
+    const std::string dll = folder.File("odbc3525.dll");
+    ASSERT_TRUE(CopyFileA(VersionedDll("ver_odbc").c_str(), dll.c_str(), FALSE));
+    fileList.SetString("", "ODBC32.DLL", dll);
+
+    const std::string text = RunReportProgram({}).Output;
+    EXPECT_EQ(ReportLine(text, 3), "ODBC - Microsoft Open Database Conectivity version:  3.525.1117.0");
+    EXPECT_EQ(text, WindowSaved());
+    EXPECT_EQ(Json::parse(RunReportProgram({"--json"}).Output).at("Eg1").at("ODBC"), "3.525.1117.0");
+}
+
+TEST_F(ReportCliTest, DiffReportsExactlyTheRowsThatDiffer) {
+    // A report of this machine, and the same with another ODBC version, one
+    // Direct3D driver exchanged and one row added at the end.
+    TReportValues values;
+    values.MachineName = "PC01";
+    values.ODBC = "3.525.1117.0";
+    values.Direct3D = {"RGB Emulation", "Direct3D HAL"};
+    std::vector<TReportRow> rows;
+    AppendReport(rows, values);
+    folder.Write("old.txt", ReportFileText(rows));
+    values.ODBC = "3.526.3959.0";
+    values.Direct3D = {"RGB Emulation", "Direct3D T&L HAL"};
+    rows.clear();
+    AppendReport(rows, values);
+    rows.push_back(TReportRow{"Extra - Added Engine version: ", {"1.0"}});
+    folder.Write("new.txt", ReportFileText(rows));
+
+    const TReportRun run = RunReportProgram({"--diff", folder.File("old.txt"), folder.File("new.txt")});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_EQ(run.Output,
+              "~ ODBC - Microsoft Open Database Conectivity version: 3.525.1117.0 -> 3.526.3959.0\r\n"
+              "~ Microsoft DirectX Direct 3D: \"Direct3D HAL\" -> \"Direct3D T&L HAL\"\r\n"
+              "+ Extra - Added Engine version: 1.0\r\n");
+    const TReportRun same = RunReportProgram({"--diff", folder.File("old.txt"), folder.File("old.txt")});
+    EXPECT_EQ(same.ExitStatus, 0);
+    EXPECT_EQ(same.Output, "");
+}
+
+TEST_F(ReportCliTest, OutputFileOntoALockedFileKeepsIt) {
+    folder.Write("locked.txt", "old report\r\n");
+    {
+        UniqueHandle lock(CreateFileA(folder.File("locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        const TReportRun run = RunReportProgram({"-o", folder.File("locked.txt")});
+        EXPECT_EQ(run.ExitStatus, 2);
+        EXPECT_EQ(run.Output, "");
+        EXPECT_EQ(run.Errors.rfind("kestova-report: Cannot create file \"", 0), 0u) << run.Errors;
+    }
+    EXPECT_EQ(folder.Read("locked.txt"), "old report\r\n");
+
+    EXPECT_EQ(RunReportProgram({"--json", "-o", folder.File("new.json")}).ExitStatus, 0);
+    EXPECT_NO_THROW(Json::parse(folder.Read("new.json")));
+}
+
+// kestova-report.exe itself, as a process with its own output pipes.
+struct TProcessRun {
+    DWORD ExitCode = 0;
+    std::string Output, Errors;
+};
+
+std::string ReportExe() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    folder.erase(folder.find_last_of('\\'));
+    return folder.substr(0, folder.find_last_of('\\')) + "\\cli\\kestova-report.exe";
+}
+
+std::string ReadAll(HANDLE pipe) {
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    return text;
+}
+
+TProcessRun RunExe(const std::string& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    UniqueHandle outRead, outWrite, errRead, errWrite;
+    EXPECT_TRUE(CreatePipe(outRead.Put(), outWrite.Put(), &inherit, 0));
+    EXPECT_TRUE(CreatePipe(errRead.Put(), errWrite.Put(), &inherit, 0));
+    SetHandleInformation(outRead.Get(), HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead.Get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = outWrite.Get();
+    startup.hStdError = errWrite.Get();
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + ReportExe() + "\" " + arguments;
+    TProcessRun run;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        ADD_FAILURE() << "cannot start " << commandLine;
+        return run;
+    }
+    UniqueHandle processHandle(process.hProcess), thread(process.hThread);
+    outWrite.Reset();
+    errWrite.Reset();
+    run.Output = ReadAll(outRead.Get()); // small outputs: the pipe never fills before stderr is read
+    run.Errors = ReadAll(errRead.Get());
+    WaitForSingleObject(processHandle.Get(), INFINITE);
+    GetExitCodeProcess(processHandle.Get(), &run.ExitCode);
+    return run;
+}
+
+TEST(ReportExe, WrongOptionsAndUnreadableFilesGiveOneLineAndStatusTwo) {
+    TempFolder folder;
+    const struct {
+        std::string arguments;
+        std::string error;
+    } cases[] = {
+        {"--jsn", "kestova-report: unknown option '--jsn' (kestova-report --help lists the options)\r\n"},
+        {"--diff \"" + folder.File("missing.txt") + "\" \"" + folder.File("missing.txt") + "\"",
+         "kestova-report: Cannot open file \"" + folder.File("missing.txt") + "\". "},
+    };
+    for (const auto& c : cases) {
+        const TProcessRun run = RunExe(c.arguments);
+        EXPECT_EQ(run.ExitCode, 2u) << c.arguments;
+        EXPECT_EQ(run.Output, "") << c.arguments;
+        EXPECT_EQ(run.Errors.rfind(c.error, 0), 0u) << run.Errors;
+        EXPECT_EQ(run.Errors.find("\r\n"), run.Errors.size() - 2) << run.Errors; // one line
+    }
+    const TProcessRun version = RunExe("--version");
+    EXPECT_EQ(version.ExitCode, 0u);
+    EXPECT_EQ(version.Output, "kestova-report 1.0 (Kestova 1.0)\r\n");
+}
+
+} // namespace
