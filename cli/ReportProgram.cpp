@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -41,9 +42,18 @@ private:
     LARGE_INTEGER frequency_, start_;
 };
 
+// A component's name; a temporary one that has none is named by its class.
+std::string NameOf(const TComponent& component) {
+    if (!component.Name().empty())
+        return component.Name();
+    std::string name = typeid(component).name(); // "14TVexor_Devices" under GCC
+    name.erase(0, name.find_first_not_of("0123456789"));
+    return name;
+}
+
 // The component's place in the ownership tree: "Eg1.DirectX".
 std::string PathOf(const TComponent& component) {
-    std::string path = component.Name();
+    std::string path = NameOf(component);
     for (const TComponent* owner = component.Owner(); owner && !owner->Name().empty(); owner = owner->Owner())
         path = owner->Name() + "." + path;
     return path;

@@ -1,0 +1,89 @@
+// One whole `kestova-report --json` process, against the bare cost of
+// starting a process (`cmd /c exit`), measured side by side in one run: the
+// two alternate, so both see the same load on the machine. Prints the median
+// of each and the ratio.
+// Run: tests/wine/emulator <prefix> build/<preset>/bench/report_process.exe [runs]
+// (kestova-report.exe is taken from the build's cli/ folder.)
+#ifdef _WIN32
+#include "base/win/Handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReportExe() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    folder.erase(folder.find_last_of('\\'));
+    return folder.substr(0, folder.find_last_of('\\')) + "\\cli\\kestova-report.exe";
+}
+
+// Seconds from starting the command to the end of its process; its output
+// goes to NUL. Negative when it cannot be started or fails.
+double RunSeconds(std::string commandLine) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    UniqueHandle nul(
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nul.Get();
+    startup.hStdError = nul.Get();
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency, start, stop;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    UniqueHandle processHandle(process.hProcess), thread(process.hThread);
+    WaitForSingleObject(processHandle.Get(), INFINITE);
+    QueryPerformanceCounter(&stop);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(processHandle.Get(), &exitCode);
+    if (exitCode != 0)
+        return -1;
+    return static_cast<double>(stop.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const std::string report = "\"" + ReportExe() + "\" --json";
+    std::vector<double> bare, json;
+    RunSeconds("cmd /c exit"); // the first start of each loads what later ones share
+    RunSeconds(report);
+    for (int i = 0; i < runs; ++i) {
+        bare.push_back(RunSeconds("cmd /c exit"));
+        json.push_back(RunSeconds(report));
+        if (bare.back() < 0 || json.back() < 0) {
+            std::fprintf(stderr, "report_process: a run failed (is %s built?)\n", ReportExe().c_str());
+            return 1;
+        }
+    }
+    const double bareMedian = Median(bare), jsonMedian = Median(json);
+    std::printf("cmd /c exit            median of %d: %8.1f ms\n", runs, 1000 * bareMedian);
+    std::printf("kestova-report --json  median of %d: %8.1f ms\n", runs, 1000 * jsonMedian);
+    std::printf("ratio                  %.2f (goal: under 3)\n", jsonMedian / bareMedian);
+    return 0;
+}
+#else
+#include <cstdio>
+int main() {
+    std::puts("report_process: a Windows benchmark; run the win32 or win64 build under Wine");
+    return 0;
+}
+#endif
