@@ -31,7 +31,10 @@ Bytes Structure(std::uint8_t type, std::uint16_t handle, Bytes formatted,
                 std::initializer_list<const char*> strings = {}) {
     Bytes s = {type, static_cast<std::uint8_t>(4 + formatted.size()), static_cast<std::uint8_t>(handle),
                static_cast<std::uint8_t>(handle >> 8)};
-    s.insert(s.end(), formatted.begin(), formatted.end());
+    // Byte by byte: GCC 12 at -O2 takes a range insert into the 4-byte header
+    // for an out-of-bounds copy.
+    for (const std::uint8_t byte : formatted)
+        s.push_back(byte);
     for (const char* text : strings)
         s.insert(s.end(), text, text + std::strlen(text) + 1);
     if (strings.size() == 0)
