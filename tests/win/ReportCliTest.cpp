@@ -5,6 +5,9 @@
 #include "base/win/Handles.h"
 #include "cli/ReportProgram.h"
 #include "report/ReportFile.h"
+#include "sysinfo/Dask_Engines.h"
+#include "sysinfo/Dask_Machine.h"
+#include "sysinfo/Dask_OS.h"
 #include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/SavedRegistryTree.h"
 

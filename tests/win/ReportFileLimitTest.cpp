@@ -1,7 +1,7 @@
 // A save whose writes stop short: the file system refuses to let the new
 // report grow past a limit (the test run sets a file-size limit on this
 // process). The save must fail with the create error and keep the old file.
-#include "app/ReportFileIo.h"
+#include "report/ReportFileIo.h"
 #include "base/Exception.h"
 #include "tests/fixtures/Fixtures.h"
 
