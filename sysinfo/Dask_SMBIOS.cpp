@@ -1,8 +1,184 @@
 #include "Dask_SMBIOS.h"
 
-TVexor_SMBIOS::TVexor_SMBIOS(TComponent* owner) : TVexor_Nolt_Component(owner) {}
+#include "Dask_SMBIOS_Dump.h"
+#include "Dask_SMBIOS_Firmware.h"
 
-// Gathers nothing of its own yet: only the base refresh runs.
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr std::uint32_t kImageStart = 0xC0000;
+constexpr std::uint32_t kImageSize = 0x40000;
+constexpr std::uint32_t kWindowStep = 0x10000;
+constexpr std::uint32_t kWindowSize = 0xFFFF; // the last byte of each segment is not read
+constexpr std::uint32_t kLastWindow = 0xFFFFF;
+
+std::string VersionText(std::uint8_t major, std::uint8_t minor) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%d", major, minor);
+    return text;
+}
+
+std::uint16_t Low16(std::uint64_t value) {
+    return static_cast<std::uint16_t>(std::min<std::uint64_t>(value, 0xFFFF));
+}
+
+} // namespace
+
+TVexor_SMBIOS::TVexor_SMBIOS(TComponent* owner) : TVexor_Nolt_Component(owner) {
+    scanReader_ = new TVexor_DMA(this);
+    tableReader_ = new TVexor_DMA(this);
+}
+
+TVexor_SMBIOS::~TVexor_SMBIOS() {
+    structTables_.clear();
+    values_ = TSMBIOS_Values{};
+    delete tableReader_;
+    delete scanReader_;
+}
+
+void TVexor_SMBIOS::LoadTable(const std::vector<std::uint8_t>& table, std::uint8_t majorVersion,
+                              std::uint8_t minorVersion) {
+    tableReader_->SetStartAddress(0);
+    tableReader_->SetMemorySize(static_cast<std::uint32_t>(table.size()));
+    tableReader_->SetEndAddress(table.empty() ? 0 : static_cast<std::uint32_t>(table.size() - 1));
+    tableReader_->LoadFromBuffer(table.data(), 0, table.size());
+    majorVersion_ = majorVersion;
+    minorVersion_ = minorVersion;
+}
+
 void TVexor_SMBIOS::Refresh() {
     TVexor_Nolt_Component::Refresh();
+    structTables_.clear();
+    values_ = TSMBIOS_Values{};
+    smbiosAddress_ = 0;
+    structStart_ = 0;
+    structLength_ = 0;
+    structCount_ = 0;
+    version_.clear();
+    tableSource_.clear();
+
+    if (readLocalMemory_) {
+        bool entryPointFound = false;
+        if (!AcquireFromFirmwareOrMemory(entryPointFound)) {
+            // An entry point whose table address is 0 ends the refresh.
+            if (entryPointFound)
+                return;
+            // Machines of the last fifteen years may have no entry point in
+            // the first megabyte, or one Windows does not let us reach.
+            if (!AcquireFromRawSMBIOS()) {
+                SetDataPresent(true);
+                return;
+            }
+        }
+    } else {
+        structStart_ = 0;
+        structCount_ = 65535;
+        structLength_ = static_cast<std::uint16_t>(tableReader_->MemorySize() & 0xFFFF);
+        version_ = VersionText(majorVersion_, minorVersion_);
+        tableSource_ = "Supplied";
+    }
+    WalkStructureTable();
+    DecodeStructures(tableReader_->Range(), structTables_, structStart_, majorVersion_, minorVersion_,
+                     values_);
+    SetDataPresent(true);
+}
+
+bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
+    std::uint32_t window = kImageStart;
+    bool imageInUse = false;
+    std::vector<std::uint8_t> image;
+    std::optional<TSMBIOS_EntryPoint> entryPoint;
+    do {
+        bool imageLoaded = false;
+        if (!imageInUse) {
+            image.assign(kImageSize, 0);
+            if (ReadFirmwareImage(kImageStart, kImageSize, image.data())) {
+                scanReader_->SetStartAddress(0);
+                scanReader_->SetEndAddress(kImageSize - 1);
+                scanReader_->SetMemorySize(kImageSize);
+                scanReader_->LoadFromBuffer(image.data(), 0, image.size());
+                imageInUse = true;
+                imageLoaded = true;
+            }
+        }
+        if (!imageLoaded) {
+            scanReader_->SetStartAddress(window);
+            scanReader_->SetEndAddress(window + 0xFFFF);
+            scanReader_->SetMemorySize(kWindowSize);
+            scanReader_->Refresh();
+        }
+        if (scanReader_->DataPresent())
+            entryPoint = FindEntryPoint(scanReader_->Range());
+        window += kWindowStep;
+    } while (!entryPoint && window <= kLastWindow);
+
+    entryPointFound = entryPoint.has_value();
+    if (!entryPoint)
+        return false;
+    const TSMBIOS_EntryPoint& ep = *entryPoint;
+    // A 3.x table above 4 GB cannot be read here: as if none were found.
+    if (ep.TableAddress > UINT32_MAX) {
+        entryPointFound = false;
+        return false;
+    }
+    smbiosAddress_ = ep.Address;
+    minorVersion_ = ep.MinorVersion;
+    majorVersion_ = ep.MajorVersion;
+    version_ = VersionText(majorVersion_, minorVersion_);
+    structStart_ = static_cast<std::uint32_t>(ep.TableAddress);
+    structCount_ = ep.StructCount;
+    structLength_ = Low16(ep.TableLength);
+    if (structStart_ == 0)
+        return false;
+
+    if (imageInUse) {
+        // A table outside the image is taken to follow the entry point.
+        std::uint32_t offset = structStart_ - kImageStart;
+        if (offset >= kImageSize)
+            offset = ep.Address + ep.Size;
+        const std::size_t count =
+            offset < kImageSize ? std::min<std::size_t>(structLength_, kImageSize - offset) : 0;
+        tableReader_->SetMemorySize(structLength_);
+        tableReader_->SetStartAddress(0);
+        tableReader_->SetEndAddress(structLength_ ? structLength_ - 1u : 0u);
+        tableReader_->LoadFromBuffer(image.data(), count ? offset : 0, count);
+        structStart_ = 0;
+        tableSource_ = "FIRM";
+    } else {
+        tableReader_->SetStartAddress(structStart_);
+        tableReader_->SetEndAddress(structStart_ + structLength_ - 1u);
+        tableReader_->SetMemorySize(structLength_);
+        tableReader_->Refresh();
+        tableSource_ = "Memory";
+    }
+    return true;
+}
+
+bool TVexor_SMBIOS::AcquireFromRawSMBIOS() {
+    const std::vector<std::uint8_t> raw = ReadRawSMBIOSTable();
+    const auto image = ReadRawSMBIOSData(raw.data(), raw.size());
+    if (!image)
+        return false;
+    LoadTable(image->Table, image->MajorVersion, image->MinorVersion);
+    version_ = VersionText(majorVersion_, minorVersion_);
+    structStart_ = 0;
+    structLength_ = Low16(image->Table.size());
+    structCount_ = 0;
+    tableSource_ = "RSMB";
+    return true;
+}
+
+void TVexor_SMBIOS::WalkStructureTable() {
+    structTables_ = ::WalkStructureTable(tableReader_->Range(), structStart_, structLength_);
+}
+
+TSMBIOS_StructTable TVexor_SMBIOS::FindStructure(std::uint8_t type) const {
+    return ::FindStructure(structTables_, type);
+}
+
+int TVexor_SMBIOS::FindStructureIndex(std::uint8_t type, int start) const {
+    return ::FindStructureIndex(structTables_, type, start);
 }

@@ -285,3 +285,27 @@ void DecodeStructures(const TDmaRange& table, const TSMBIOS_StructTables& tables
     each(17, [&](const TStructure& s) { DecodeMemoryDevice(s, v23, values); });
     each(28, [&](const TStructure& s) { DecodeTemperatureProbe(s, values); });
 }
+
+namespace {
+template <std::size_t N> std::string NameOf(const char* const (&names)[N], unsigned ordinal) {
+    return ordinal < N ? names[ordinal] : std::to_string(ordinal);
+}
+} // namespace
+
+std::string ChassisName(TSMBIOS_Chassis value) {
+    static const char* const names[] = {
+        "smchOther",      "smchUnknown",     "smchDesktop",     "smchLowProfileDesktop",
+        "smchPizzaBox",   "smchMiniTower",   "smchTower",       "smchPortable",
+        "smchLapTop",     "smchNotebook",    "smchHandHeld",    "smchDockingStation",
+        "smchAllInOne",   "smchSubNotebook", "smchSpaceSaving", "smchLunchBox",
+        "smchMainServer", "smchExpansion",   "smchSubChassis",  "smchBusExpansion",
+        "smchPeripheral", "smchRAID",        "smchRackMount",   "smchSealedCasePC",
+        "smchMultiSystem"};
+    return NameOf(names, value);
+}
+
+std::string InterleaveSupportName(TSMBIOS_InterleaveSupport value) {
+    static const char* const names[] = {"smisOther",   "smisUnknown",  "smisOnewWay",   "smisTwoWay",
+                                        "smisFourWay", "smisEightWay", "smisSixteenWay"};
+    return NameOf(names, value);
+}

@@ -2,6 +2,8 @@
 // What the SMBIOS sub-component publishes: the walked structure list, the
 // enumerations and sets of the decoded values, and the records of its lists.
 // Portable.
+#include "base/PropertyTable.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@ struct TSMBIOS_StructTable {
     std::uint8_t Length = 0; // of the formatted area
     std::uint16_t Handle = 0;
     std::string Name;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_StructTable&) const = default;
 };
 using TSMBIOS_StructTables = std::vector<TSMBIOS_StructTable>;
@@ -75,6 +78,11 @@ enum TSMBIOS_Voltage : std::uint8_t { smv5V, smv33V, smv29V };
 using TSMBIOS_MemorySpeeds = std::uint8_t;
 using TSMBIOS_MemoryTypes = std::uint16_t;
 using TSMBIOS_Voltages = std::uint8_t;
+// The names of the enumeration values ("smchDesktop"); an ordinal beyond the
+// last named one gives its number.
+std::string ChassisName(TSMBIOS_Chassis value);
+std::string InterleaveSupportName(TSMBIOS_InterleaveSupport value);
+
 template <typename Set, typename Member> constexpr bool InSet(Set set, Member member) {
     return (set >> static_cast<unsigned>(member)) & 1u;
 }
@@ -90,6 +98,7 @@ struct TSMBIOS_Processor {
     std::string SerialNumber;
     std::string AssetTag;
     std::string PartNumber;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_Processor&) const = default;
 };
 
@@ -98,6 +107,7 @@ struct TSMBIOS_MemoryModule {
     std::uint8_t Speed = 0; // ns
     std::uint32_t Size = 0; // MB
     TSMBIOS_MemoryTypes Types = 0;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_MemoryModule&) const = default;
 };
 
@@ -115,6 +125,7 @@ struct TSMBIOS_MemoryDevice {
     std::string SerialNumber;
     std::string AssetTag;
     std::string PartNumber;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_MemoryDevice&) const = default;
 };
 
@@ -124,6 +135,7 @@ struct TSMBIOS_Port {
     std::uint8_t InternalConnector = 0;
     std::uint8_t ExternalConnector = 0;
     std::uint8_t Typ = 0;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_Port&) const = default;
 };
 
@@ -134,6 +146,7 @@ struct TSMBIOS_SystemSlot {
     std::uint16_t ID = 0;
     std::uint8_t Usage = 0;
     std::uint8_t Length = 0;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_SystemSlot&) const = default;
 };
 
@@ -145,6 +158,7 @@ struct TSMBIOS_Cache {
     std::uint8_t Typ = 0;
     std::uint8_t Associativity = 0;
     std::uint16_t Speed = 0; // ns
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_Cache&) const = default;
 };
 
@@ -152,6 +166,7 @@ struct TSMBIOS_OnBoardDevice {
     std::string DeviceName;
     std::uint8_t Typ = 0;
     bool Status = false; // enabled
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_OnBoardDevice&) const = default;
 };
 
@@ -165,5 +180,6 @@ struct TSMBIOS_TemperatureProbe {
     std::uint16_t Tolerance = 0;
     std::uint16_t Accuracy = 0;
     std::uint16_t Value = 0;
+    static const TPropertyTable Properties;
     bool operator==(const TSMBIOS_TemperatureProbe&) const = default;
 };

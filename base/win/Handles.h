@@ -91,6 +91,21 @@ struct GlobalTraits {
 };
 using UniqueGlobal = UniqueResource<HGLOBAL, GlobalTraits>;
 
+struct LocalTraits {
+    static HLOCAL Invalid() { return nullptr; }
+    static bool Valid(HLOCAL l) { return l != nullptr; }
+    static void Close(HLOCAL l) { LocalFree(l); }
+};
+using UniqueLocal = UniqueResource<HLOCAL, LocalTraits>;
+
+struct MappedViewTraits {
+    static const void* Invalid() { return nullptr; }
+    static bool Valid(const void* v) { return v != nullptr; }
+    static void Close(const void* v) { UnmapViewOfFile(v); }
+};
+// A view of a file mapping or section, unmapped when the owner goes.
+using UniqueMappedView = UniqueResource<const void*, MappedViewTraits>;
+
 struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static bool Valid(HICON i) { return i != nullptr; }

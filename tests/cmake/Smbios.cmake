@@ -37,3 +37,12 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING AND KESTOVA_CLANGXX)
   add_test(NAME fuzz.smbios
     COMMAND ${SMBIOS_FUZZER} ${SMBIOS_CORPUS} -max_total_time=15 -max_len=40000 -print_final_stats=1)
 endif()
+
+# The Windows tests read the same dumps; under Wine the source tree is on Z:.
+if(TARGET win_tests)
+  set(smbios_fixtures ${CMAKE_SOURCE_DIR}/tests/fixtures/smbios)
+  if(CMAKE_CROSSCOMPILING)
+    set(smbios_fixtures Z:${smbios_fixtures})
+  endif()
+  target_compile_definitions(win_tests PRIVATE KESTOVA_SMBIOS_FIXTURES="${smbios_fixtures}")
+endif()
