@@ -28,6 +28,8 @@ public:
     UniqueBstr& operator=(const UniqueBstr&) = delete;
 
     BSTR Get() const { return value_; }
+    // Hands the text over to a caller that frees it.
+    BSTR Release() { return std::exchange(value_, nullptr); }
     BSTR* Put() {
         Reset();
         return &value_;
