@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Application.h"
 #include "Clipboard.h"
+#include "FrmMainSkin.h"
 #include "Panel.h"
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
@@ -74,6 +75,7 @@ TForm1::TForm1()
     SetName("Form1");
     Eg1 = new TVexor_Engines(this);
     Eg1->SetName("Eg1");
+    sSkinManager1 = CreateSkinManager1(this);
     OS1 = new TVexor_OperatingSystem(this);
     OS1->SetName("OS1");
     Machine1 = new TVexor_Machine(this);

@@ -17,6 +17,7 @@
 class TVexor_Engines;
 class TVexor_OperatingSystem;
 class TVexor_Machine;
+class TsSkinManager;
 
 class TForm1 : public TComponent {
 public:
@@ -57,6 +58,8 @@ public:
     TVexor_Engines* Eg1 = nullptr;
     TVexor_OperatingSystem* OS1 = nullptr;
     TVexor_Machine* Machine1 = nullptr;
+    // The skin manager, with the internal skin loaded.
+    TsSkinManager* sSkinManager1 = nullptr;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

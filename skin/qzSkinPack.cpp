@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -34,38 +35,46 @@ std::vector<uint8_t> InflateEntry(TMemoryStream& source, int32_t size, size_t bl
         RaiseStreamReadError();
     TInflater inflater;
     z_stream& zs = inflater.Stream();
-    std::vector<uint8_t> input(blockSize);
-    // The output grows with what the stream really yields: a hostile size
-    // announces memory that is never taken up front.
-    std::vector<uint8_t> output;
-    uint8_t chunk[16384];
+    const std::unique_ptr<uint8_t[]> input(new uint8_t[blockSize]);
+    // The output is sized by what the rest of the archive can inflate to at
+    // most (deflate packs at best about 1:1032), never by the stated size alone:
+    // a hostile size announces memory that is never taken up front.
+    const size_t stated = static_cast<size_t>(size);
+    std::vector<uint8_t> output(std::min(stated, source.Remaining() * 1032 + 64));
+    size_t produced = 0;
     for (;;) {
         if (zs.avail_in == 0) {
-            const size_t got = source.Read(input.data(), input.size());
+            const size_t got = source.Read(input.get(), blockSize);
             if (got == 0)
                 RaiseStreamReadError(); // the archive ends inside the stream
-            zs.next_in = input.data();
+            zs.next_in = input.get();
             zs.avail_in = static_cast<uInt>(got);
         }
-        zs.next_out = chunk;
-        zs.avail_out = sizeof chunk;
+        if (produced == output.size()) {
+            // Full: one byte more shows a stream that runs past its stated size.
+            output.resize(produced < stated ? std::min(stated, std::max<size_t>(produced * 2, 4096))
+                                            : produced + 1);
+        }
+        const size_t room = std::min<size_t>(output.size() - produced, 1u << 30);
+        zs.next_out = output.data() + produced;
+        zs.avail_out = static_cast<uInt>(room);
         int code = inflate(&zs, Z_NO_FLUSH);
         if (code == Z_NEED_DICT)
             code = Z_DATA_ERROR;
         if (code != Z_OK && code != Z_STREAM_END && code != Z_BUF_ERROR)
             throw EqzCompressionError(zs.msg ? zs.msg : zError(code), code);
-        const size_t produced = sizeof chunk - zs.avail_out;
-        if (output.size() + produced > static_cast<size_t>(size))
+        produced += room - zs.avail_out;
+        if (produced > stated)
             RaiseStreamReadError(); // more than the entry's stated size
-        output.insert(output.end(), chunk, chunk + produced);
         if (code == Z_STREAM_END) {
             // Hand back what was read past the stream: the next entry starts there.
             source.Seek(source.Position() - zs.avail_in);
             break;
         }
     }
-    if (output.size() != static_cast<size_t>(size))
+    if (produced != stated)
         RaiseStreamReadError();
+    output.resize(produced);
     return output;
 }
 

@@ -11,6 +11,7 @@ const TsIniKey* TsIniSection::Find(std::string_view key) const {
 
 void TsIniText::SetText(std::string_view text) {
     sections_.clear();
+    index_.clear();
     TsIniSection* current = nullptr;
     ForEachLine(text, [&](std::string_view raw) {
         const std::string line = sText::Trim(raw);
@@ -18,13 +19,10 @@ void TsIniText::SetText(std::string_view text) {
             return;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             const std::string name = sText::Trim(std::string_view(line).substr(1, line.size() - 2));
-            for (TsIniSection& s : sections_)
-                if (sText::Same(s.Name, name)) {
-                    current = &s;
-                    return;
-                }
-            sections_.push_back({name, {}});
-            current = &sections_.back();
+            const auto [at, added] = index_.emplace(sText::Upper(name), sections_.size());
+            if (added)
+                sections_.push_back({name, {}});
+            current = &sections_[at->second];
             return;
         }
         if (!current)
@@ -37,10 +35,8 @@ void TsIniText::SetText(std::string_view text) {
 }
 
 const TsIniSection* TsIniText::Section(std::string_view name) const {
-    for (const TsIniSection& s : sections_)
-        if (sText::Same(s.Name, name))
-            return &s;
-    return nullptr;
+    const auto at = index_.find(sText::Upper(name));
+    return at == index_.end() ? nullptr : &sections_[at->second];
 }
 
 bool TsIniText::ValueExists(std::string_view section, std::string_view key) const {

@@ -8,6 +8,7 @@
 // keys nowhere new: the latter to the first section of that name.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct TsIniKey {
@@ -34,4 +35,5 @@ public:
 
 private:
     std::vector<TsIniSection> sections_;
+    std::unordered_map<std::string, size_t> index_; // upper-cased name -> section
 };

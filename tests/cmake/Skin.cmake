@@ -9,3 +9,11 @@ if(TARGET host_tests)
                                                 KESTOVA_ZUR_ARCHIVE="${ZUR_ARCHIVE}")
   add_dependencies(host_tests kestova_zur_skin)
 endif()
+
+# The Windows tests carry the internal skin as the program does, and write
+# archives of their own.
+if(TARGET win_tests)
+  target_sources(win_tests PRIVATE ${KESTOVA_SKIN_RC} ${CMAKE_SOURCE_DIR}/tools/qzArchiveWriter.cpp)
+  set_source_files_properties(${KESTOVA_SKIN_RC} PROPERTIES OBJECT_DEPENDS ${ZUR_ARCHIVE})
+  add_dependencies(win_tests kestova_zur_skin)
+endif()
