@@ -52,8 +52,6 @@ public:
 private:
     void ReadVersionRecord();
     void ReadProductOptions();
-    void ReadUpdatesKey(REGSAM access);
-    void ReadHotFixKey(REGSAM access);
     void ReadWmi();
 
     TNtProductType productType_ = ptUnknown;
