@@ -49,18 +49,12 @@ constexpr TProperty kOperatingSystem[] = {
     PO::Text<&TVexor_OperatingSystem::BuildLab>("BuildLab"),
 };
 
-// The sub-components publish nothing of their own yet.
+// The internet sub-component publishes nothing of its own yet.
 constexpr std::span<const TProperty> kNone;
 
 } // namespace
 
 const TPropertyTable TVexor_OperatingSystem::Properties =
     PO::Table<TVexor_Nolt_Component>(kOperatingSystem, TVexor_Nolt_Component::Properties);
-const TPropertyTable TVexor_TimeZone::Properties =
-    TPublish<TVexor_TimeZone>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
-const TPropertyTable TVexor_VistaSpecific::Properties =
-    TPublish<TVexor_VistaSpecific>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
 const TPropertyTable TVexor_Internet::Properties =
     TPublish<TVexor_Internet>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
-const TPropertyTable TVexor_LocaleInfo::Properties =
-    TPublish<TVexor_LocaleInfo>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
