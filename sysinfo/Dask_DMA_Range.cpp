@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 void TDmaRange::LoadFromBuffer(const void* source, std::size_t offset, std::size_t count) {
     const auto* bytes = static_cast<const std::uint8_t*>(source);
@@ -66,16 +67,19 @@ void TDmaRange::ReadBuffer(std::uint32_t address, std::size_t count, TReadBuffer
     std::memcpy(destination.data(), memory_.data() + offset, n);
 }
 
+// Each string is what ReadBuffer would give for 255 bytes: up to the first
+// NUL, the 255th byte or the end of the bytes held; read in place.
 std::string TDmaRange::ReadString(std::uint32_t address, unsigned index) const {
-    std::string text;
+    std::string_view text;
     std::uint64_t at = address;
     for (unsigned n = 0; n < index; ++n) {
-        if (at > UINT32_MAX)
+        if (at > UINT32_MAX || !IsValidAddress(static_cast<std::uint32_t>(at)))
             return std::string();
-        TReadBuffer buffer{};
-        ReadBuffer(static_cast<std::uint32_t>(at), kMaxBuffer, buffer);
-        const auto end = std::find(buffer.cbegin(), buffer.cend(), std::uint8_t{0});
-        text.assign(buffer.cbegin(), end);
+        const std::size_t offset = static_cast<std::size_t>(at - startAddress_);
+        const std::size_t available = std::min(kMaxBuffer, memory_.size() - offset);
+        const char* begin = reinterpret_cast<const char*>(memory_.data()) + offset;
+        const void* nul = std::memchr(begin, 0, available);
+        text = std::string_view(begin, nul ? static_cast<const char*>(nul) - begin : available);
         if (text.empty())
             break;
         at += text.size() + 1;
