@@ -14,11 +14,20 @@ TEST(LocaleRules, NegativeCurrencyPatternBySymbolAndFirstDigit) {
         const char* symbol;
         std::string expected;
     } cases[] = {
-        {"0", "$", "($1.1)"},          {"1", "$", "-$1.1"},   {"2", "kr", "kr-1.1"}, {"3", "$", "$1.1-"},
-        {"4", "$", "(1.1$)"},          {"5", "zl", "-1.1zl"}, {"6", "$", "1.1-$"},   {"7", "$", "1.1$-"},
-        {"8", "\x80", "-1.1 " + euro}, {"9", "$", "-$ 1.1"},  {"10", "$", "-$1.1"}, // two digits count by
-                                                                                    // their first
-        {"15", "Fr.", "-Fr.1.1"},      {"0", "", "(1.1)"},
+        {"0", "$", "($1.1)"},
+        {"1", "$", "-$1.1"},
+        {"2", "kr", "kr-1.1"},
+        {"3", "$", "$1.1-"},
+        {"4", "$", "(1.1$)"},
+        {"5", "zl", "-1.1zl"},
+        {"6", "$", "1.1-$"},
+        {"7", "$", "1.1$-"},
+        {"8", "\x80", "-1.1 " + euro},
+        {"9", "$", "-$ 1.1"},
+        {"10", "$", "-$1.1"}, // two digits count by
+                              // their first
+        {"15", "Fr.", "-Fr.1.1"},
+        {"0", "", "(1.1)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NegativeCurrencyPattern(c.item, c.symbol), c.expected) << c.item << " " << c.symbol;
