@@ -8,6 +8,7 @@
 
 #include "base/Exception.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -113,6 +114,11 @@ void TVexor_NTSpecific::ReadWmi() {
             return;
         WmiQuery("Win32_QuickFixEngineering", instances);
         for (const TInstanceProperties& instance : instances) {
+            // An instance whose properties could not be read at all (the walk
+            // stopped before it) is no update: it would list an empty record.
+            if (std::none_of(instance.begin(), instance.end(),
+                             [](const TInstanceProperty& property) { return !property.Name.empty(); }))
+                continue;
             TUpdateRecord record = UpdateOfInstance(instance);
             if (record.ID.find("File") == std::string::npos)
                 updates_.push_back(std::move(record));

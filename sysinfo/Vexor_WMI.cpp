@@ -116,10 +116,11 @@ bool ReadProperties(ISWbemObject* object, TInstanceProperties& properties) {
         UniqueBstr name;
         if (!property || FAILED(property->get_Name(name.Put())))
             return false;
-        entry.Name = BstrToAnsi(name.Get());
         std::optional<std::string> value = WmiValueText(property.Get());
         if (!value)
             return false;
+        // Name and value together: a property whose value fails stays empty.
+        entry.Name = BstrToAnsi(name.Get());
         entry.Value = std::move(*value);
     }
     return true;

@@ -96,6 +96,9 @@ TEST_F(NtSpecific, NoUpdatesInTheRegistryAsksWmi) {
          {"ServicePackInEffect", 8, wmi_.Text(L"SP3")}},
         {{"HotFixID", 8, wmi_.Text(L"File 1")}, {"Description", 8, wmi_.Text(L"a file")}},
         {{"HotFixID", 8, wmi_.Null()}, {"FixComments", 8, wmi_.Text(L"no id")}},
+        // The walk stops here: neither this instance nor the next gives a record.
+        {{"HotFixID", 8, wmi_.Text(L"KB901"), true}},
+        {{"HotFixID", 8, wmi_.Text(L"KB902")}},
     };
     TVexor_NTSpecific nt(nullptr);
     nt.Refresh();
