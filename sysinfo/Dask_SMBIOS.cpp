@@ -49,6 +49,20 @@ void TVexor_SMBIOS::LoadTable(const std::vector<std::uint8_t>& table, std::uint8
     minorVersion_ = minorVersion;
 }
 
+std::vector<std::uint8_t> TVexor_SMBIOS::DumpTable() const {
+    return WriteSmbiosDump({majorVersion_, minorVersion_, tableReader_->Memory()},
+                           static_cast<std::uint16_t>(structTables_.size()));
+}
+
+bool TVexor_SMBIOS::LoadDump(const std::vector<std::uint8_t>& file) {
+    const auto image = ReadSmbiosDump(file);
+    if (!image)
+        return false;
+    LoadTable(image->Table, image->MajorVersion, image->MinorVersion);
+    readLocalMemory_ = false;
+    return true;
+}
+
 void TVexor_SMBIOS::Refresh() {
     TVexor_Nolt_Component::Refresh();
     structTables_.clear();

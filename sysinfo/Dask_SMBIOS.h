@@ -31,6 +31,11 @@ public:
     // from 0, for a refresh with ReadLocalMemory false.
     void LoadTable(const std::vector<std::uint8_t>& table, std::uint8_t majorVersion,
                    std::uint8_t minorVersion);
+    // The table held, in the `dmidecode --dump-bin` layout.
+    std::vector<std::uint8_t> DumpTable() const;
+    // Takes the table of such a dump for refreshes without local acquisition
+    // (clears ReadLocalMemory); false when the bytes hold no entry point.
+    bool LoadDump(const std::vector<std::uint8_t>& file);
 
     TVexor_DMA* ScanReader() const { return scanReader_; }
     TVexor_DMA* TableReader() const { return tableReader_; }

@@ -121,14 +121,9 @@ TEST(Smbios, DumpOfThisMachineDecodesAsTheMachine) {
     TVexor_SMBIOS machine(nullptr);
     machine.Refresh();
     ASSERT_FALSE(machine.StructTables().empty());
-    const std::vector<std::uint8_t> dump =
-        WriteSmbiosDump({machine.MajorVersion(), machine.MinorVersion(), machine.TableReader()->Memory()},
-                        static_cast<std::uint16_t>(machine.StructTables().size()));
-    const auto image = ReadSmbiosDump(dump);
-    ASSERT_TRUE(image);
     TVexor_SMBIOS fromDump(nullptr);
-    fromDump.SetReadLocalMemory(false);
-    fromDump.LoadTable(image->Table, image->MajorVersion, image->MinorVersion);
+    ASSERT_TRUE(fromDump.LoadDump(machine.DumpTable()));
+    EXPECT_FALSE(fromDump.ReadLocalMemory());
     fromDump.Refresh();
     EXPECT_EQ(fromDump.StructTables(), machine.StructTables());
     EXPECT_EQ(fromDump.Version(), machine.Version());
