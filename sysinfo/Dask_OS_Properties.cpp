@@ -49,12 +49,7 @@ constexpr TProperty kOperatingSystem[] = {
     PO::Text<&TVexor_OperatingSystem::BuildLab>("BuildLab"),
 };
 
-// The internet sub-component publishes nothing of its own yet.
-constexpr std::span<const TProperty> kNone;
-
 } // namespace
 
 const TPropertyTable TVexor_OperatingSystem::Properties =
     PO::Table<TVexor_Nolt_Component>(kOperatingSystem, TVexor_Nolt_Component::Properties);
-const TPropertyTable TVexor_Internet::Properties =
-    TPublish<TVexor_Internet>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
