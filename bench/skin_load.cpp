@@ -70,13 +70,16 @@ int main(int argc, char** argv) {
             inflated += reader.OptionsText ? reader.OptionsText->Size() : 0;
         }
     });
-    std::printf("archive: %zu bytes, %zu sections, %zu masks, %zu patterns\n", bytes->size(), manager.gd.size(),
-                manager.ma.size(), manager.pa.size());
-    std::printf("load the internal skin: %.1f us per load (best of 5 x %d)\n", load * 1e6 / iterations, iterations);
+    std::printf("archive: %zu bytes, %zu sections, %zu masks, %zu patterns\n", bytes->size(),
+                manager.gd.size(), manager.ma.size(), manager.pa.size());
+    std::printf("load the internal skin: %.1f us per load (best of 5 x %d)\n", load * 1e6 / iterations,
+                iterations);
     std::printf("inflate the archive alone: %.1f us per archive\n", inflate * 1e6 / iterations);
     std::printf("ratio load / inflate: %.2f\n", load / inflate);
     return sections && inflated ? 0 : 1;
 }
 #else
-int main() { return 0; }
+int main() {
+    return 0;
+}
 #endif
