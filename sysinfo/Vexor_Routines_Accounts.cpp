@@ -130,28 +130,35 @@ std::string GetCurrentUserName() {
 std::string GetInteractiveUser() {
     if (!IsNT())
         return GetCurrentUserName();
+    TInteractiveUserSources sources;
+    sources.ShellUser = [](std::string& user, std::string& domain) {
+        UniqueHandle process(OpenProcess(kProcessAllAccess, FALSE, FindProcessId(kShell)));
+        GetProcessUser(process.Get(), user, domain);
+    };
+    sources.SessionText = QueryCurrentSession;
+    sources.ProcessUser = GetCurrentUserName;
+    sources.MachineName = GetMachineName;
+    return ResolveInteractiveUser(sources);
+}
 
+std::string ResolveInteractiveUser(const TInteractiveUserSources& sources) {
     std::string user;
     std::string domain;
-    const DWORD shell = FindProcessId(kShell);
-    {
-        UniqueHandle process(OpenProcess(kProcessAllAccess, FALSE, shell));
-        GetProcessUser(process.Get(), user, domain);
-    }
+    sources.ShellUser(user, domain);
     SetHostDomain(domain);
 
     // No shell, or its token cannot be read: the user of this terminal
     // session, or at least the user this process runs as.
     if (user.empty()) {
-        if (!QueryCurrentSession(WTSUserName, user))
-            user = GetCurrentUserName();
+        if (!sources.SessionText(WTSUserName, user))
+            user = sources.ProcessUser();
         std::string sessionDomain;
-        if (QueryCurrentSession(WTSDomainName, sessionDomain))
+        if (sources.SessionText(WTSDomainName, sessionDomain))
             SetHostDomain(sessionDomain);
     }
 
     // A local account has the computer's name as its domain.
-    if (!HostDomain().empty() && !SameText(HostDomain(), GetMachineName()))
+    if (!HostDomain().empty() && !SameText(HostDomain(), sources.MachineName()))
         user += "@" + HostDomain();
     return user;
 }
@@ -217,15 +224,18 @@ bool GetProcessUser(HANDLE process, std::string& user, std::string& domain) {
     DWORD length = 0;
     if (!GetTokenInformation(token.Get(), TokenUser, information, sizeof information, &length))
         return false;
-    const PSID sid = reinterpret_cast<const TOKEN_USER*>(information)->User.Sid;
+    AccountOfSid(reinterpret_cast<const TOKEN_USER*>(information)->User.Sid, LookupAccountSidA, user, domain);
+    return true;
+}
 
+void AccountOfSid(PSID sid, TLookupAccountSid lookup, std::string& user, std::string& domain) {
     char name[kNameCapacity] = {};
     char domainName[kNameCapacity] = {};
     for (int call = 0; call < kAccountLookupCalls; ++call) {
         DWORD nameSize = kNameCapacity;
         DWORD domainSize = kNameCapacity;
         SID_NAME_USE use;
-        LookupAccountSidA(nullptr, sid, name, &nameSize, domainName, &domainSize, &use);
+        lookup(nullptr, sid, name, &nameSize, domainName, &domainSize, &use);
         if (name[0] != '\0' || GetLastError() == ERROR_NONE_MAPPED)
             break;
     }
@@ -234,8 +244,8 @@ bool GetProcessUser(HANDLE process, std::string& user, std::string& domain) {
         domain = TextUpToNul(domainName, sizeof domainName);
     } else {
         user = SidToText(sid);
+        domain.clear();
     }
-    return true;
 }
 
 std::string GetAccountSidText(const std::string& systemName, const std::string& accountName) {

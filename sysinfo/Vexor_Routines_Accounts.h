@@ -2,8 +2,10 @@
 // The computer's name, the user this process runs as, the interactive user
 // (the owner of the desktop shell) and account SIDs as text.
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // The name configured in the registry ("ComputerName" of the computer-name
@@ -19,6 +21,23 @@ std::string GetCurrentUserName();
 // appended when the domain is not the computer's name. Rewrites HostDomain.
 // On Windows 9x just the process user, HostDomain untouched.
 std::string GetInteractiveUser();
+
+// What the interactive-user lookup of the NT family asks, one question each.
+struct TInteractiveUserSources {
+    // The owner of the shell's access token and its domain; both empty when
+    // there is no shell or its token cannot be read.
+    std::function<void(std::string& user, std::string& domain)> ShellUser;
+    // A text of the current terminal-services session; false when the query
+    // fails or the library is missing.
+    std::function<bool(WTS_INFO_CLASS infoClass, std::string& text)> SessionText;
+    std::function<std::string()> ProcessUser;
+    std::function<std::string()> MachineName;
+};
+
+// The interactive user from those answers: the shell's owner, else the
+// session's user (else the process user) with the session's domain; "@" and
+// the domain appended when it is not the computer's name. Rewrites HostDomain.
+std::string ResolveInteractiveUser(const TInteractiveUserSources& sources);
 
 // The id of the first running process whose executable file name is name
 // (ignoring case); 0 when there is none. The native process list on NT 4 and
@@ -43,6 +62,12 @@ std::string GetProcessImageName(DWORD processId);
 // text (and no domain) when the account has no name. False when the token
 // cannot be read.
 bool GetProcessUser(HANDLE process, std::string& user, std::string& domain);
+
+// The account name and domain of a SID through lookup (LookupAccountSidA's
+// shape), asked again while it gives no name and has not said that the SID
+// has none, up to 11 times; the SID as text and no domain when no name comes.
+using TLookupAccountSid = BOOL(WINAPI*)(LPCSTR, PSID, LPSTR, LPDWORD, LPSTR, LPDWORD, PSID_NAME_USE);
+void AccountOfSid(PSID sid, TLookupAccountSid lookup, std::string& user, std::string& domain);
 
 // The SID of an account as text ("" when it cannot be looked up); an empty
 // system name means this computer.

@@ -31,11 +31,10 @@ template <typename Function> void Resolve(HMODULE module, const char* name, Func
     slot = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The layer is done with a request once it has set a final status and
-// signalled the event; until then it may still write into it.
+// The layer is done with a request once it has signalled the event; until
+// then it may still write into it.
 bool Finished(const DeviceCommands& commands) {
-    const volatile BYTE& status = commands.request.SRB_Status;
-    return status != SS_PENDING && WaitForSingleObject(commands.event.Get(), 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(commands.event.Get(), 0) == WAIT_OBJECT_0;
 }
 
 // The process-wide binding of the layer library.
@@ -155,8 +154,8 @@ std::string InquiryField(const BYTE* data, size_t offset, size_t width) {
 }
 
 // Sends one execute-SCSI request with event completion. False when the layer
-// accepted it as pending and did not complete it within the bound (a signal
-// that leaves the status pending is not a completion).
+// accepted it as pending and did not signal its completion within the bound.
+// Once signalled, the request's status is taken as it reads, pending included.
 bool Execute(const AspiBinding& layer, DeviceCommands& commands, BYTE host, BYTE target, BYTE flags,
              DWORD length, BYTE* buffer, const BYTE (&cdb)[6], DWORD timeout) {
     SRB_ExecSCSICmd& request = commands.request;
@@ -174,12 +173,11 @@ bool Execute(const AspiBinding& layer, DeviceCommands& commands, BYTE host, BYTE
     std::memcpy(request.CDBByte, cdb, sizeof cdb);
     if (layer.Send(&request) != SS_PENDING)
         return true;
-    return WaitForSingleObject(commands.event.Get(), timeout) == WAIT_OBJECT_0 &&
-           static_cast<const volatile BYTE&>(request.SRB_Status) != SS_PENDING;
+    return WaitForSingleObject(commands.event.Get(), timeout) == WAIT_OBJECT_0;
 }
 
-// TEST UNIT READY, then INQUIRY. False when a command did not complete in time;
-// its request then stays with the layer.
+// TEST UNIT READY, then INQUIRY. False when the layer did not signal a
+// command's completion in time; its request then stays with the layer.
 bool ProbeDevice(AspiBinding& layer, DeviceRow& row, DWORD timeout) {
     auto commands = std::make_unique<DeviceCommands>();
     commands->event.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));

@@ -29,8 +29,9 @@ inline constexpr BYTE kAspiSenseLength = 14;
 inline constexpr DWORD kAspiInquiryLength = 100;
 
 // The wait for a command the layer accepted as pending. A layer signals every
-// request it accepts; one that never does must not hang the program, so the
-// wait is bounded and its expiry counts as a failed command.
+// request it accepts, and the signal ends the command whatever status the
+// request then shows; a layer that never signals must not hang the program,
+// so the wait is bounded and its expiry counts as a failed command.
 inline constexpr DWORD kAspiCommandTimeout = 10000; // milliseconds
 
 #pragma pack(push, 1)
@@ -143,12 +144,13 @@ void UnbindAspiLayer();
 
 // Lists the devices of every host adapter with TEST UNIT READY and INQUIRY.
 // Gives the GetASPI32SupportInfo value, or 0 when the layer cannot be bound
-// (the lists are then left as they were). commandTimeout bounds the wait for
-// each pending command; after an expiry no further command is sent in this
+// (the lists are then left as they were). A device's status is the request's
+// status once the layer signals completion. commandTimeout bounds the wait
+// for that signal; after an expiry no further command is sent in this
 // enumeration and the device keeps the pending status 0.
 DWORD EnumerateAspiDevices(TAspiDevices& devices, DWORD commandTimeout = kAspiCommandTimeout);
 
-// The requests the layer accepted but never completed within the bound. They
+// The requests the layer accepted but did not signal within the bound. They
 // stay allocated (the layer may still write into them), and while any is
 // outstanding the library is not released.
 size_t AbandonedAspiRequests();

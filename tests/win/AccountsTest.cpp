@@ -115,6 +115,111 @@ TEST_F(Accounts, NT4And2000FindTheShellInTheNativeList) {
     EXPECT_EQ(Lower(HostDomain()), Lower(ActiveComputerName()));
 }
 
+// The answers of one imagined machine for the interactive-user lookup.
+struct Answers {
+    std::string shellUser, shellDomain;
+    bool sessionAnswers;
+    std::string sessionUser, sessionDomain;
+    std::string processUser;
+    std::string machine;
+};
+
+std::string Resolve(const Answers& answers) {
+    TInteractiveUserSources sources;
+    sources.ShellUser = [&](std::string& user, std::string& domain) {
+        user = answers.shellUser;
+        domain = answers.shellDomain;
+    };
+    sources.SessionText = [&](WTS_INFO_CLASS infoClass, std::string& text) {
+        if (!answers.sessionAnswers)
+            return false;
+        text = infoClass == WTSUserName ? answers.sessionUser : answers.sessionDomain;
+        return true;
+    };
+    sources.ProcessUser = [&] { return answers.processUser; };
+    sources.MachineName = [&] { return answers.machine; };
+    return ResolveInteractiveUser(sources);
+}
+
+// Without a shell whose owner can be read, the terminal-services session
+// names the user; the process user stands in when the session cannot.
+TEST(AccountsInteractiveUser, SessionStandsInForTheShell) {
+    static const struct {
+        Answers answers;
+        const char* user;
+        const char* domain; // HostDomain afterwards
+    } cases[] = {
+        {{"ann", "KESTOVA-PC", true, "bob", "OFFICE", "me", "KESTOVA-PC"},
+         "ann",
+         "KESTOVA-PC"}, // the shell wins
+        {{"ann", "OFFICE", true, "", "", "me", "KESTOVA-PC"}, "ann@OFFICE", "OFFICE"},
+        // No shell: the session's user, with the session's domain.
+        {{"", "", true, "bob", "kestova-pc", "me", "KESTOVA-PC"}, "bob", "kestova-pc"},
+        {{"", "", true, "bob", "OFFICE", "me", "KESTOVA-PC"}, "bob@OFFICE", "OFFICE"},
+        {{"", "", true, "", "OFFICE", "me", "KESTOVA-PC"}, "@OFFICE", "OFFICE"}, // empty user, foreign domain
+        {{"", "", true, "", "", "me", "KESTOVA-PC"}, "", ""},
+        // No session query either: the process user, no domain.
+        {{"", "", false, "bob", "OFFICE", "me", "KESTOVA-PC"}, "me", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.user);
+        SetHostDomain("stale");
+        EXPECT_EQ(Resolve(c.answers), c.user);
+        EXPECT_EQ(HostDomain(), c.domain);
+    }
+}
+
+// LookupAccountSidA stand-ins: each call is counted; the first failures
+// answers fail with last error error, later calls give a name.
+int g_lookupCalls = 0;
+int g_lookupFailures = 0;
+DWORD g_lookupError = 0;
+
+BOOL WINAPI CountedLookup(LPCSTR, PSID, LPSTR name, LPDWORD, LPSTR domain, LPDWORD, PSID_NAME_USE) {
+    if (++g_lookupCalls <= g_lookupFailures) {
+        SetLastError(g_lookupError);
+        return FALSE;
+    }
+    lstrcpyA(name, "ann");
+    lstrcpyA(domain, "OFFICE");
+    return TRUE;
+}
+
+TEST(AccountsProcessUser, UnknownNamesGiveTheSidText) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID sid = nullptr;
+    ASSERT_TRUE(AllocateAndInitializeSid(&nt, 5, 21, 1, 2, 3, 1000, 0, 0, 0, &sid));
+    static const struct {
+        int failures;
+        DWORD error;
+        int calls;
+        const char* user;
+        const char* domain;
+    } cases[] = {
+        {0, 0, 1, "ann", "OFFICE"},
+        {2, ERROR_ACCESS_DENIED, 3, "ann", "OFFICE"},              // asked again until a name comes
+        {100, ERROR_NONE_MAPPED, 1, "S-1-5-21-1-2-3-1000", ""},    // the SID has no name: no second call
+        {100, ERROR_ACCESS_DENIED, 11, "S-1-5-21-1-2-3-1000", ""}, // eleven calls in all
+        {10, ERROR_ACCESS_DENIED, 11, "ann", "OFFICE"},
+    };
+    for (const auto& c : cases) {
+        g_lookupCalls = 0;
+        g_lookupFailures = c.failures;
+        g_lookupError = c.error;
+        std::string user = "stale", domain = "stale";
+        AccountOfSid(sid, CountedLookup, user, domain);
+        EXPECT_EQ(g_lookupCalls, c.calls) << c.failures << " " << c.error;
+        EXPECT_EQ(user, c.user);
+        EXPECT_EQ(domain, c.domain);
+    }
+    // The account database knows no such account either.
+    std::string user, domain = "stale";
+    AccountOfSid(sid, LookupAccountSidA, user, domain);
+    EXPECT_EQ(user, "S-1-5-21-1-2-3-1000");
+    EXPECT_EQ(domain, "");
+    FreeSid(sid);
+}
+
 TEST(AccountsSid, Text) {
     static const struct {
         SID_IDENTIFIER_AUTHORITY authority;

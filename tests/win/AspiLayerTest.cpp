@@ -220,6 +220,48 @@ TEST_F(AspiLayer, StatusOfTheLastCommandAndInquiryOnlyOnSuccess) {
     }
 }
 
+// A signal is the layer's word that it is done with the request: the status
+// it left is the device's status, even when that still reads pending, and
+// the enumeration goes on to the next device and lets the library go.
+TEST_F(AspiLayer, SignalWithThePendingStatusStillEndsTheCommand) {
+    const struct {
+        const char* signalled;
+        const char* status;
+        bool inquiryRead;
+    } cases[] = {
+        {"TurCompletion", "1", true}, // INQUIRY follows and completes
+        {"InquiryCompletion", "0", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signalled);
+        layer_.SupportInfo(0x0101);
+        layer_.Device(0, 1, 5);
+        layer_.Device(0, 3, 5);
+        layer_.Inquiry(0, 1, InquiryData("VENDOR", "MODEL", "0001", "X"));
+        layer_.Inquiry(0, 3, InquiryData("OTHER", "DISK", "0002", "Y"));
+        layer_.Set(0, 1, "TurCompletion", "pending");
+        layer_.Set(0, 1, "InquiryCompletion", "pending");
+        layer_.Set(0, 1, c.signalled, "signalled");
+        layer_.ClearLog();
+
+        TAspiDevices devices;
+        // Without the bound's expiry mattering: a long bound, and a
+        // signalled request never waits for it.
+        EXPECT_EQ(EnumerateAspiDevices(devices, INFINITE), 0x0101u);
+        EXPECT_EQ(devices.ID.Items(), Texts({"1", "3"}));
+        EXPECT_EQ(devices.Status.Items(), Texts({c.status, "1"}));
+        EXPECT_EQ(devices.Vendor.Items(), Texts({c.inquiryRead ? "VENDOR" : "", "OTHER"}));
+        EXPECT_EQ(layer_.Log(), "HA 0\n" + DeviceProbes(0, 0, 1) + TestUnitReady("0.1") + Inquiry("0.1") +
+                                    DeviceProbes(0, 2, 3) + TestUnitReady("0.3") + Inquiry("0.3") +
+                                    DeviceProbes(0, 4, 15));
+
+        // Nothing is left with the layer: the library goes.
+        EXPECT_EQ(AbandonedAspiRequests(), 0u);
+        UnbindAspiLayer();
+        EXPECT_TRUE(WaitForLayerRelease());
+    }
+}
+
 TEST_F(AspiLayer, CommandNeverCompletedIsAFailureWithinTheBound) {
     for (const char* hung : {"TurCompletion", "InquiryCompletion"}) {
         SCOPED_TRACE(hung);
