@@ -18,12 +18,17 @@ constexpr TProperty kMachine[] = {
     PM::Component<&TVexor_Machine::BIOS>("BIOS"),
 };
 
-// The BIOS sub-component publishes nothing of its own yet.
-constexpr std::span<const TProperty> kNone;
+using PB = TPublish<TVexor_BIOS>;
+constexpr TProperty kBIOS[] = {
+    PB::Text<&TVexor_BIOS::Copyright>("Copyright"),
+    PB::Text<&TVexor_BIOS::Date>("Date"),
+    PB::Text<&TVexor_BIOS::ExtendedInfo>("ExtendedInfo"),
+    PB::Text<&TVexor_BIOS::NameString>("NameString"),
+};
 
 } // namespace
 
 const TPropertyTable TVexor_Machine::Properties =
     PM::Table<TVexor_Nolt_Component>(kMachine, TVexor_Nolt_Component::Properties);
 const TPropertyTable TVexor_BIOS::Properties =
-    TPublish<TVexor_BIOS>::Table<TVexor_Nolt_Component>(kNone, TVexor_Nolt_Component::Properties);
+    PB::Table<TVexor_Nolt_Component>(kBIOS, TVexor_Nolt_Component::Properties);

@@ -1,6 +1,15 @@
 #include "Dask_OS.h"
 
+#include "Dask_OS_Folders.h"
+#include "Vexor_Datetime_FileTime.h"
+#include "Vexor_Routines_Folders.h"
+#include "Vexor_Routines_RegValueText.h"
+#include "Vexor_Routines_Text.h"
+#include "Vexor_Routines_ValueText.h"
+#include "base/Exception.h"
+
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -12,6 +21,42 @@ const char kCurrentVersionKey[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersio
 void ReadTextIfPresent(const TRegistry& registry, const char* name, std::string& target) {
     if (registry.ValueExists(name))
         target = registry.ReadString(name);
+}
+
+// Folder values of the current-version key, each added as its line key and
+// the value's text (empty where the key lacks the value).
+const struct {
+    const char* Key;
+    const char* ValueName;
+} kCurrentVersionFolders[] = {
+    {"CommonFiles=", "CommonFilesDir"},
+    {"ProgramFiles=", "ProgramFilesDir"},
+    {"Device=", "DevicePath"},
+    {"OtherDevice=", "OtherDevicePath"},
+    {"Media=", "MediaPath"},
+    {"Config=", "ConfigPath"},
+    {"Wallpaper=", "WallPaperDir"},
+};
+
+// "FirstInstallDateTime" as the 32-bit number it stands for: a DWORD, or the
+// first four bytes of a binary value, little-endian.
+uint32_t FirstInstallNumber(const TRegistry& registry) {
+    const char name[] = "FirstInstallDateTime";
+    try {
+        return static_cast<uint32_t>(registry.ReadInteger(name));
+    } catch (const Exception&) {
+    }
+    const long size = registry.GetDataSize(name);
+    std::vector<unsigned char> data(size > 0 ? static_cast<size_t>(size) : 0);
+    const size_t read = registry.ReadBinaryData(name, data.data(), data.size());
+    return LittleEndianNumber(data.data(), read);
+}
+
+// The value of a folder query with its size limit: at most 259 characters.
+template <typename Query> std::string FolderFromBuffer(Query query) {
+    char path[MAX_PATH] = {};
+    const DWORD length = query(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, strnlen(path, sizeof path)) : std::string();
 }
 
 } // namespace
@@ -63,6 +108,10 @@ void TVexor_OperatingSystem::Refresh() {
     registeredOrg_.clear();
     productId_.clear();
     ReadRegistration();
+    ReadFolders();
+    environment_->Clear();
+    GetEnvironmentList(*environment_);
+    languageId_ = FormatText("$%.4X", static_cast<unsigned>(GetSystemDefaultLangID()));
     SetDataPresent(true);
 }
 
@@ -98,10 +147,14 @@ void TVexor_OperatingSystem::CopyIdentification() {
 void TVexor_OperatingSystem::ReadRegistration() {
     std::unique_ptr<TRegistry> registry = CreateRegistryReader();
     registry->SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!registry->OpenKey(IsNT() ? kNtCurrentVersionKey : kCurrentVersionKey))
+    const char* key = IsNT() ? kNtCurrentVersionKey : kCurrentVersionKey;
+    if (!registry->OpenKey(key))
         return;
     ReadCurrentVersionValues(*registry);
+    ReadInstallAndFolderValues(*registry, key);
     registry->CloseKey();
+    if (IsNT())
+        ReadNTInstallDate(*registry);
 }
 
 void TVexor_OperatingSystem::ReadCurrentVersionValues(const TRegistry& registry) {
@@ -112,4 +165,53 @@ void TVexor_OperatingSystem::ReadCurrentVersionValues(const TRegistry& registry)
     // The longer "BuildLabEx" text wins where both exist.
     ReadTextIfPresent(registry, "BuildLab", buildLab_);
     ReadTextIfPresent(registry, "BuildLabEx", buildLab_);
+}
+
+// Install date, DVD region and the folder values of the open current-version
+// key (on the NT family that key lacks the folder values: their lines stay
+// empty).
+void TVexor_OperatingSystem::ReadInstallAndFolderValues(const TRegistry& registry, const char* keyPath) {
+    if (registry.ValueExists("FirstInstallDateTime")) {
+        // Windows 9x keeps the MS-DOS date and time of the installation, in
+        // UTC. Bits that make no date leave the install date as it was.
+        DosDateTimeToLocalDateTime(FirstInstallNumber(registry), installDate_);
+    }
+    if (registry.ValueExists("DVD_Region"))
+        dvdRegion_ = ReadRegValueAsText(HKEY_LOCAL_MACHINE, keyPath, "DVD_Region", true);
+    for (const auto& folder : kCurrentVersionFolders)
+        folders_->Add(folder.Key + registry.ReadString(folder.ValueName));
+}
+
+// The NT family records its installation as seconds since 1970, UTC. The
+// value is not tested for first: without it the refresh ends with the
+// accessor's error.
+void TVexor_OperatingSystem::ReadNTInstallDate(TRegistry& registry) {
+    if (!registry.OpenKey(kNtCurrentVersionKey + 1))
+        return;
+    installDate_ = UnixSecondsToDateTime(static_cast<uint32_t>(registry.ReadInteger("InstallDate")));
+    registry.CloseKey();
+}
+
+// Windows, system and temporary folders before Windows 2000, the shell
+// folders, and the profile folder before Windows 2000.
+void TVexor_OperatingSystem::ReadFolders() {
+    const bool beforeWindows2000 = majorVersion_ < 5;
+    if (beforeWindows2000) {
+        folders_->Add("Windows=" + FolderFromBuffer([](char* buffer, UINT size) {
+                          return GetWindowsDirectoryA(buffer, size);
+                      }));
+        folders_->Add("System=" + FolderFromBuffer([](char* buffer, UINT size) {
+                          return GetSystemDirectoryA(buffer, size);
+                      }));
+        folders_->Add("Temp=" +
+                      FolderFromBuffer([](char* buffer, UINT size) { return GetTempPathA(size, buffer); }));
+    }
+    // The shell answers for the user this process runs as; for anyone else
+    // the folders come from the interactive user's profile.
+    if (SameText(GetCurrentUserName(), LoggedUser()))
+        AddSpecialFolders(*folders_, GetDesktopWindow());
+    else
+        AddUserShellFolders(*folders_);
+    if (beforeWindows2000)
+        folders_->Add("Profile=" + ProfileFromDesktop(FolderValue(*folders_, "Desktop")));
 }

@@ -87,4 +87,7 @@ private:
     void CopyIdentification();
     void ReadRegistration();
     void ReadCurrentVersionValues(const TRegistry& registry);
+    void ReadInstallAndFolderValues(const TRegistry& registry, const char* keyPath);
+    void ReadNTInstallDate(TRegistry& registry);
+    void ReadFolders();
 };

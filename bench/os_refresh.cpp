@@ -1,0 +1,73 @@
+// What the operating-system component's folder steps cost: OS1.Refresh as a
+// whole, the 41-line user shell-folder table (every line looks the
+// interactive user and its SID up again), the 49-line special-folder table,
+// one interactive-user lookup on its own, and one device enumeration.
+//
+// Usage (the win64 build, in its test prefix):
+//   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/os_refresh.exe [runs]
+#include "sysinfo/Dask_Devices.h"
+#include "sysinfo/Dask_OS.h"
+#include "sysinfo/Dask_OS_Folders.h"
+#include "sysinfo/Vexor_Bindings.h"
+#include "sysinfo/Vexor_Routines.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The median of runs timings of work, in milliseconds.
+template <typename Work> double Median(int runs, Work work) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const double start = Now();
+        work();
+        times.push_back((Now() - start) * 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+    InitLibraryBindings();
+    InitHostPlatform();
+    GetDesktopWindow(); // the shell whose owner is the interactive user
+
+    TVexor_OperatingSystem os(nullptr);
+    const double refresh = Median(runs, [&] { os.Refresh(); });
+    const double user = Median(runs, [] { GetInteractiveUser(); });
+    const double userFolders = Median(runs, [] {
+        TStringList folders;
+        AddUserShellFolders(folders);
+    });
+    const double specialFolders = Median(runs, [] {
+        TStringList folders;
+        AddSpecialFolders(folders, GetDesktopWindow());
+    });
+    TVexor_Devices devices(nullptr);
+    const double enumeration = Median(runs, [&] { devices.Refresh(); });
+
+    std::printf("runs: %d (median ms)\n", runs);
+    std::printf("OS1.Refresh (IsNT %d, %zu folder lines): %.2f\n", IsNT() ? 1 : 0, os.Folders().Count(),
+                refresh);
+    std::printf("GetInteractiveUser, once: %.3f\n", user);
+    std::printf("user shell-folder table, %zu lines: %.2f\n", kUserShellFolderCount, userFolders);
+    std::printf("special-folder table, %zu lines: %.2f\n", kSpecialFolderCount, specialFolders);
+    std::printf("device enumeration, %d devices: %.2f\n", devices.DeviceCount(), enumeration);
+    DoneLibraryBindings();
+    return 0;
+}

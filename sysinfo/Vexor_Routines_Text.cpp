@@ -1,0 +1,47 @@
+#include "Vexor_Routines_Text.h"
+
+namespace {
+
+bool IsBlankChar(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+bool IsBlankText(std::string_view text) {
+    for (char c : text)
+        if (!IsBlankChar(c))
+            return false;
+    return true;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithText(a, b);
+}
+
+bool StartsWithText(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (UpperAscii(text[i]) != UpperAscii(prefix[i]))
+            return false;
+    return true;
+}
+
+std::string UpperText(std::string text) {
+    for (char& c : text)
+        c = UpperAscii(c);
+    return text;
+}
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    if (from.empty())
+        return text;
+    for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+        text.replace(pos, from.size(), to);
+    return text;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Small text rules of the registry and device readers: blanks, trimming and
+// comparisons that ignore the case of ASCII letters (class names, GUIDs,
+// registry key and value names).
+#include "base/Trim.h"
+
+#include <string>
+#include <string_view>
+
+// True when the text holds nothing but blanks and control characters.
+bool IsBlankText(std::string_view text);
+
+// Equal, ignoring the case of ASCII letters.
+bool SameText(std::string_view a, std::string_view b);
+
+// True when text begins with prefix, ignoring the case of ASCII letters.
+bool StartsWithText(std::string_view text, std::string_view prefix);
+
+// The text with ASCII letters in upper case.
+std::string UpperText(std::string text);
+
+// Every occurrence of from replaced by to, scanning left to right.
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
