@@ -11,6 +11,7 @@ namespace {
 TReportOptions ParseReportOptions(const std::vector<std::string>& arguments) {
     TReportOptions options;
     bool json = false, diff = false, help = false, version = false, output = false;
+    bool dump = false, from = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto next = [&](const char* what) -> const std::string& {
@@ -35,6 +36,15 @@ TReportOptions ParseReportOptions(const std::vector<std::string>& arguments) {
             diff = true;
             options.DiffOld = next("two report files");
             options.DiffNew = next("two report files");
+        } else if (argument == "--smbios-dump" || argument == "--smbios-from") {
+            bool& given = argument == "--smbios-dump" ? dump : from;
+            if (given)
+                Fail("only one " + argument + " may be given");
+            given = true;
+            std::string& file = argument == "--smbios-dump" ? options.SmbiosDump : options.SmbiosFrom;
+            file = next("a file name");
+            if (file.empty())
+                Fail(argument + " needs a file name");
         } else if (argument == "--help" || argument == "-h" || argument == "/?") {
             help = true;
         } else if (argument == "--version") {
@@ -50,10 +60,14 @@ TReportOptions ParseReportOptions(const std::vector<std::string>& arguments) {
     } else if (version) {
         options.Mode = TReportOptions::rmVersion;
     } else if (diff) {
-        if (json || options.Timing)
-            Fail("--diff compares saved reports and takes no --json or --timing");
+        if (json || options.Timing || dump || from)
+            Fail("--diff compares saved reports and takes no --json, --timing or --smbios option");
         options.Mode = TReportOptions::rmDiff;
-    } else if (json) {
+    } else if (dump) {
+        if (json || options.Timing || from || output)
+            Fail("--smbios-dump writes only the table and takes no other option");
+        options.Mode = TReportOptions::rmSmbiosDump;
+    } else if (json || from) {
         options.Mode = TReportOptions::rmJson;
     }
     return options;
@@ -62,6 +76,8 @@ TReportOptions ParseReportOptions(const std::vector<std::string>& arguments) {
 const char* ReportUsageText() {
     return "Usage: kestova-report [--json] [--timing] [-o FILE]\n"
            "       kestova-report --diff OLD NEW [-o FILE]\n"
+           "       kestova-report --smbios-dump FILE\n"
+           "       kestova-report --smbios-from FILE [--timing] [-o FILE]\n"
            "\n"
            "Gathers the engines, operating system and machine information of this\n"
            "computer, as the Kestova window does.\n"
@@ -74,6 +90,10 @@ const char* ReportUsageText() {
            "                   keeps the file that was there\n"
            "  --diff OLD NEW   compare two saved reports row by row; exit status 0 when\n"
            "                   they are equal, 1 when they differ\n"
+           "  --smbios-dump FILE  write this machine's SMBIOS table to FILE, laid out as\n"
+           "                   dmidecode --dump-bin writes it\n"
+           "  --smbios-from FILE  the JSON, with the SMBIOS table decoded from such a\n"
+           "                   dump instead of this machine's\n"
            "  --help           this text\n"
            "  --version        the program's version\n"
            "\n"

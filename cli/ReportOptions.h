@@ -4,11 +4,13 @@
 #include <vector>
 
 struct TReportOptions {
-    enum TMode { rmText, rmJson, rmDiff, rmHelp, rmVersion };
+    enum TMode { rmText, rmJson, rmDiff, rmSmbiosDump, rmHelp, rmVersion };
     TMode Mode = rmText;
     bool Timing = false;
     std::string OutputFile; // empty: standard output
     std::string DiffOld, DiffNew;
+    std::string SmbiosDump; // rmSmbiosDump: the file this machine's table goes to
+    std::string SmbiosFrom; // rmJson: a dump decoded in place of this machine's table
 };
 
 // Reads the arguments after the program name. Raises TUsageError with one

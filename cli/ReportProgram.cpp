@@ -8,6 +8,8 @@
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
 #include "report/ReportValues.h"
+#include "report/SystemMessage.h"
+#include "base/win/Handles.h"
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Dask_Machine.h"
 #include "sysinfo/Dask_OS.h"
@@ -71,7 +73,29 @@ struct TInventory {
 // (a sub-component's before its owner's).
 using TTimings = std::vector<std::pair<std::string, double>>;
 
-TInventory GatherInventory(TTimings* timings) {
+// The whole file; a file that cannot be opened or read raises the error Load
+// gives for it.
+std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName) {
+    UniqueHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw Exception(FormatText("Cannot open file \"%s\". %s", fileName.c_str(),
+                                   SystemErrorMessage(GetLastError()).c_str()));
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t chunk[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
+            throw Exception(FormatText("Cannot read file \"%s\". %s", fileName.c_str(),
+                                       SystemErrorMessage(GetLastError()).c_str()));
+        if (read == 0)
+            return bytes;
+        bytes.insert(bytes.end(), chunk, chunk + read);
+    }
+}
+
+// smbiosFrom: a dump whose table the machine decodes instead of its own.
+TInventory GatherInventory(TTimings* timings, const std::string& smbiosFrom) {
     TStopwatch watch;
     TInventory inventory;
     inventory.Eg1 = std::make_unique<TVexor_Engines>(nullptr);
@@ -80,6 +104,8 @@ TInventory GatherInventory(TTimings* timings) {
     inventory.OS1->SetName("OS1");
     inventory.Machine1 = std::make_unique<TVexor_Machine>(nullptr);
     inventory.Machine1->SetName("Machine1");
+    if (!smbiosFrom.empty() && !inventory.Machine1->SMBIOS()->LoadDump(ReadFileBytes(smbiosFrom)))
+        throw Exception(FormatText("File \"%s\" holds no SMBIOS table", smbiosFrom.c_str()));
     if (timings) {
         timings->emplace_back("Construction", watch.Lap());
         SetRefreshTimer([timings](const TVexor_Nolt_Component& component, double milliseconds) {
@@ -163,10 +189,20 @@ TReportRun RunReportProgram(const std::vector<std::string>& arguments) {
             run.ExitStatus = differ ? 1 : 0;
             break;
         }
+        case TReportOptions::rmSmbiosDump: {
+            TVexor_SMBIOS smbios(nullptr);
+            smbios.Refresh();
+            const std::vector<std::uint8_t> dump = smbios.DumpTable();
+            if (dump.empty())
+                throw Exception("No SMBIOS table was found on this machine");
+            WriteReportFile(options.SmbiosDump, std::string(dump.begin(), dump.end()));
+            return run;
+        }
         case TReportOptions::rmText:
         case TReportOptions::rmJson: {
             TTimings timings;
-            const TInventory inventory = GatherInventory(options.Timing ? &timings : nullptr);
+            const TInventory inventory =
+                GatherInventory(options.Timing ? &timings : nullptr, options.SmbiosFrom);
             if (options.Mode == TReportOptions::rmJson) {
                 output = JsonReport(inventory, options.Timing ? &timings : nullptr);
             } else {

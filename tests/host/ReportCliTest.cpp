@@ -30,6 +30,8 @@ TEST(ReportOptions, ModesAndFiles) {
         {{"/?"}, TReportOptions::rmHelp, false, ""},
         {{"--version"}, TReportOptions::rmVersion, false, ""},
         {{"--diff", "old.txt", "new.txt", "-o", "d.txt"}, TReportOptions::rmDiff, false, "d.txt"},
+        {{"--smbios-dump", "t.bin"}, TReportOptions::rmSmbiosDump, false, ""},
+        {{"--smbios-from", "t.bin", "--timing", "-o", "r.json"}, TReportOptions::rmJson, true, "r.json"},
     };
     for (const Case& c : cases) {
         const TReportOptions options = ParseReportOptions(c.args);
@@ -40,6 +42,8 @@ TEST(ReportOptions, ModesAndFiles) {
     const TReportOptions diff = ParseReportOptions({"--diff", "old.txt", "new.txt"});
     EXPECT_EQ(diff.DiffOld, "old.txt");
     EXPECT_EQ(diff.DiffNew, "new.txt");
+    EXPECT_EQ(ParseReportOptions({"--smbios-dump", "a.bin"}).SmbiosDump, "a.bin");
+    EXPECT_EQ(ParseReportOptions({"--smbios-from", "b.bin"}).SmbiosFrom, "b.bin");
 }
 
 TEST(ReportOptions, WrongCommandLinesSayWhatIsWrongOnOneLine) {
@@ -55,6 +59,11 @@ TEST(ReportOptions, WrongCommandLinesSayWhatIsWrongOnOneLine) {
         {{"-o", "a", "-o", "b"}, "only one -o may be given"},
         {{"--diff", "old.txt"}, "--diff needs two report files"},
         {{"--diff", "a", "b", "--json"}, "--diff compares saved reports"},
+        {{"--diff", "a", "b", "--smbios-from", "c"}, "--diff compares saved reports"},
+        {{"--smbios-dump"}, "--smbios-dump needs a file name"},
+        {{"--smbios-from", ""}, "--smbios-from needs a file name"},
+        {{"--smbios-dump", "a", "--json"}, "--smbios-dump writes only the table"},
+        {{"--smbios-dump", "a", "-o", "b"}, "--smbios-dump writes only the table"},
     };
     for (const auto& c : cases) {
         try {

@@ -152,6 +152,36 @@ TEST_F(ReportCliTest, DiffReportsExactlyTheRowsThatDiffer) {
     EXPECT_EQ(same.Output, "");
 }
 
+// This machine's table written as a dump and decoded again gives the same
+// SMBIOS properties as the machine itself; a file without a table is an error.
+TEST_F(ReportCliTest, SmbiosDumpDecodedAgainGivesTheSameJson) {
+    const TReportRun dump = RunReportProgram({"--smbios-dump", folder.File("table.bin")});
+    ASSERT_EQ(dump.ExitStatus, 0) << dump.Errors;
+    EXPECT_EQ(dump.Output, "");
+    const std::string bytes = folder.Read("table.bin");
+    ASSERT_GT(bytes.size(), 32u);
+    EXPECT_TRUE(bytes.rfind("_SM", 0) == 0 || bytes.rfind("_DMI_", 0) == 0) << bytes.substr(0, 5);
+
+    // Where the table came from differs (this machine or the dump, with the
+    // structure count the dump's entry point states); what it holds does not.
+    auto decoded = [](const std::string& output) {
+        Json smbios = Json::parse(output).at("Machine1").at("SMBIOS");
+        for (const char* acquisition : {"ReadLocalMemory", "TableSource", "StructCount"})
+            smbios.erase(acquisition);
+        return smbios;
+    };
+    const TReportRun from = RunReportProgram({"--smbios-from", folder.File("table.bin")});
+    ASSERT_EQ(from.ExitStatus, 0) << from.Errors;
+    EXPECT_EQ(decoded(from.Output), decoded(RunReportProgram({"--json"}).Output));
+    EXPECT_EQ(Json::parse(from.Output).at("Machine1").at("SMBIOS").at("TableSource"), "Supplied");
+
+    folder.Write("empty.bin", "no table here");
+    const TReportRun empty = RunReportProgram({"--smbios-from", folder.File("empty.bin")});
+    EXPECT_EQ(empty.ExitStatus, 2);
+    EXPECT_EQ(empty.Errors,
+              "kestova-report: File \"" + folder.File("empty.bin") + "\" holds no SMBIOS table\r\n");
+}
+
 TEST_F(ReportCliTest, OutputFileOntoALockedFileKeepsIt) {
     folder.Write("locked.txt", "old report\r\n");
     {
