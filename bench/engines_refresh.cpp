@@ -5,6 +5,7 @@
 //
 // Usage (the win64 build, in its test prefix):
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/engines_refresh.exe [classes] [runs]
+#include "BenchClock.h"
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Vexor_Routines.h"
 
@@ -17,13 +18,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string BenchClassId(int n) {
     char id[64];

@@ -6,6 +6,7 @@
 // Usage (the win64 build, in a throwaway prefix: it writes
 // HKLM\SOFTWARE\Microsoft\Updates\Kestova Bench and removes it again):
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/nt_updates.exe [runs]
+#include "BenchClock.h"
 #include "sysinfo/Dask_OS_NT_Updates.h"
 
 #include "base/win/Handles.h"
@@ -23,24 +24,6 @@ namespace {
 const char kBench[] = "SOFTWARE\\Microsoft\\Updates\\Kestova Bench";
 constexpr int kPacks = 4;
 constexpr int kUpdatesPerPack = 500;
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work> double Median(int runs, Work work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const double start = Now();
-        work();
-        times.push_back((Now() - start) * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void SetText(HKEY key, const char* name, const std::string& value) {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

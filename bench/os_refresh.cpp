@@ -5,6 +5,7 @@
 //
 // Usage (the win64 build, in its test prefix):
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/os_refresh.exe [runs]
+#include "BenchClock.h"
 #include "sysinfo/Dask_Devices.h"
 #include "sysinfo/Dask_OS.h"
 #include "sysinfo/Dask_OS_Folders.h"
@@ -17,29 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-namespace {
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The median of runs timings of work, in milliseconds.
-template <typename Work> double Median(int runs, Work work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const double start = Now();
-        work();
-        times.push_back((Now() - start) * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;

@@ -3,6 +3,7 @@
 // loads (50 MB of random bytes, one million short lines).
 // Run: tests/wine/emulator <prefix> build/<preset>/bench/report_file.exe
 #ifdef _WIN32
+#include "BenchClock.h"
 #include "app/Application.h"
 #include "app/FrmMain.h"
 #include "report/ReportFile.h"
@@ -21,23 +22,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&stop);
-    return static_cast<double>(stop.QuadPart - start.QuadPart) / frequency.QuadPart;
-}
-
-// The best of a few runs: the least disturbed by the rest of the machine.
-double Best(int runs, const std::function<void()>& work) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i)
-        best = std::min(best, Seconds(work));
-    return best;
-}
 
 void WriteRaw(const std::string& path, const std::string& bytes) {
     UniqueHandle file(

@@ -4,6 +4,7 @@
 // Run: tests/wine/emulator <prefix> build/<preset>/bench/skin_load.exe <zur.qtz> [iterations]
 //      (the archive the build packed: build/<preset>/skins/zur/zur.qtz)
 #ifdef _WIN32
+#include "BenchClock.h"
 #include "skin/qzSkinPack.h"
 #include "skin/sPlatform.h"
 #include "skin/sSkinManager.h"
@@ -14,27 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-
-namespace {
-
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&stop);
-    return static_cast<double>(stop.QuadPart - start.QuadPart) / frequency.QuadPart;
-}
-
-// The best of a few runs: the least disturbed by the rest of the machine.
-double Best(int runs, const std::function<void()>& work) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i)
-        best = std::min(best, Seconds(work));
-    return best;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
