@@ -215,19 +215,3 @@ std::optional<TsMaskValue> ParseMaskValue(std::string_view v) {
     }
     return std::nullopt;
 }
-
-std::vector<TsGradientSegment> ParseGradientData(const std::string& text) {
-    std::vector<TsGradientSegment> segments;
-    std::vector<int32_t> numbers;
-    for (std::string_view word : Words(text, ';'))
-        numbers.push_back(TryStrToInt(word).value_or(0));
-    for (size_t i = 0; i + 3 < numbers.size(); i += 5) {
-        TsGradientSegment s;
-        s.Color1 = numbers[i];
-        s.Color2 = numbers[i + 1];
-        s.Percent = numbers[i + 2] > 100 ? 100 : numbers[i + 2];
-        s.Mode = numbers[i + 3];
-        segments.push_back(s);
-    }
-    return segments;
-}

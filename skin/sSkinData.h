@@ -21,6 +21,11 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
+struct TPoint {
+    int X = 0, Y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
 enum TsControlBevel { cbNone, cbRaisedSoft, cbLoweredSoft, cbRaisedHard, cbLoweredHard };
 enum TqzImgType { itisaBorder, itisaTexture, itisaGlyph };
 
@@ -33,9 +38,11 @@ struct TsGradientSegment {
     TColor Color1 = 0;
     TColor Color2 = 0;
     int Percent = 0;
-    int Mode = 0; // 0 vertical, 1 horizontal, ...
+    int Mode = 0; // 0 vertical, 1 horizontal, 2 four triangles; the first segment's decides
+    bool operator==(const TsGradientSegment&) const = default;
 };
-std::vector<TsGradientSegment> ParseGradientData(const std::string& text);
+// The segments of a "GRADIENTDATA" text (painted by PaintGradient, sGraphUtils).
+std::vector<TsGradientSegment> ParseGradient(const std::string& text);
 
 struct TsGeneralData {
     std::string ParentClass;

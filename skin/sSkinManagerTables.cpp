@@ -83,7 +83,7 @@ TsGeneralData ReadSection(const TsIniText& ini, const std::string& name) {
     g.GradientPercent = r.Integer(name, "GRADIENTPERCENT", 0);
     g.GradientData = r.Text(name, "GRADIENTDATA", " ");
     if (g.GradientData != " ")
-        g.GradientArray = ParseGradientData(g.GradientData);
+        g.GradientArray = ParseGradient(g.GradientData);
     g.ImagePercent = r.Integer(name, "IMAGEPERCENT", 0);
     g.ShowFocus = r.Boolean(name, "SHOWFOCUS");
     g.FadingEnabled = r.Boolean(name, "FADINGENABLED");
@@ -96,7 +96,7 @@ TsGeneralData ReadSection(const TsIniText& ini, const std::string& name) {
     g.HotGradientPercent = r.Integer(name, "HOTGRADIENTPERCENT", 0);
     g.HotGradientData = r.Text(name, "HOTGRADIENTDATA", "");
     if (!g.HotGradientData.empty() && g.HotGradientData != " ")
-        g.HotGradientArray = ParseGradientData(g.HotGradientData);
+        g.HotGradientArray = ParseGradient(g.HotGradientData);
     g.HotImagePercent = r.Integer(name, "HOTIMAGEPERCENT", 0);
     g.BorderColor1 = r.Integer(name, "BORDERCOLOR1", 0);
     g.BorderColor2 = r.Integer(name, "BORDERCOLOR2", 0);
@@ -329,9 +329,9 @@ void TsSkinManager::LoadFromStoredTables(const TsStoredSkin& stored) {
     gd = stored.GeneralData;
     for (TsGeneralData& g : gd) {
         g.GradientArray =
-            g.GradientData != " " ? ParseGradientData(g.GradientData) : decltype(g.GradientArray){};
+            g.GradientData != " " ? ParseGradient(g.GradientData) : decltype(g.GradientArray){};
         g.HotGradientArray = !g.HotGradientData.empty() && g.HotGradientData != " "
-                                 ? ParseGradientData(g.HotGradientData)
+                                 ? ParseGradient(g.HotGradientData)
                                  : decltype(g.HotGradientArray){};
     }
     ma.clear();
