@@ -46,7 +46,7 @@ struct TsTextFont {
     TColor Color = 0;
 };
 
-// Text layout flags, with the values of the system's text drawing call.
+// Text layout flags, with the values of the system's text drawing call (DrawTextA).
 enum : unsigned {
     tfLeft = 0x0,
     tfCenter = 0x1,
@@ -78,7 +78,7 @@ public:
     virtual void SetClip(const std::optional<TRect>& clip) = 0;
     virtual TsTextSize TextExtent(const std::string& text) = 0;
     // The text in the colour (0x00BBGGRR), its background left as it is.
-    virtual void DrawText(const std::string& text, const TRect& rect, unsigned flags, TColor color) = 0;
+    virtual void PutText(const std::string& text, const TRect& rect, unsigned flags, TColor color) = 0;
 };
 
 // The parts of a control's skin state that painting reads; the control's

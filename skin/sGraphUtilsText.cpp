@@ -41,13 +41,13 @@ void WriteSkinText(TsTextCanvas& canvas, const std::string& text, bool enabled, 
     canvas.SetFont(font);
     canvas.SetClip(rect);
     if (!IsSkinned(skin)) {
-        canvas.DrawText(text, rect, flags, ToRGB(font.Color));
+        canvas.PutText(text, rect, flags, ToRGB(font.Color));
     } else {
         const TsSkinManager& manager = *skin.SkinManager;
         const TsGeneralData& g = manager.gd[size_t(TextSectionIndex(skin, hot))];
         if (!enabled) {
-            canvas.DrawText(text, rect, flags,
-                            MixColors(ToRGB(g.FontColor[0]), ToRGB(manager.GlobalBackColor()), 0.4));
+            canvas.PutText(text, rect, flags,
+                           MixColors(ToRGB(g.FontColor[0]), ToRGB(manager.GlobalBackColor()), 0.4));
         } else {
             const TsFontColors& colors = hot ? g.HotFontColor : g.FontColor;
             if (!skin.CustomFont) {
@@ -55,10 +55,10 @@ void WriteSkinText(TsTextCanvas& canvas, const std::string& text, bool enabled, 
                 static const TPoint offsets[4] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
                 for (size_t side = 0; side < 4; ++side)
                     if (colors[side + 1] != -1)
-                        canvas.DrawText(text, OffsetRectBy(rect, offsets[side].X, offsets[side].Y),
-                                        flags | tfNoClip, ToRGB(colors[side + 1]));
+                        canvas.PutText(text, OffsetRectBy(rect, offsets[side].X, offsets[side].Y),
+                                       flags | tfNoClip, ToRGB(colors[side + 1]));
             }
-            canvas.DrawText(text, rect, flags | tfNoClip, ToRGB(skin.CustomFont ? font.Color : colors[0]));
+            canvas.PutText(text, rect, flags | tfNoClip, ToRGB(skin.CustomFont ? font.Color : colors[0]));
         }
     }
     canvas.SetClip(std::nullopt);

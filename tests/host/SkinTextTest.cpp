@@ -20,7 +20,7 @@ public:
     void SetFont(const TsTextFont& font) override { Font = font; }
     void SetClip(const std::optional<TRect>& clip) override { Clips.push_back(clip); }
     TsTextSize TextExtent(const std::string& text) override { return {int(text.size()) * 6, 13}; }
-    void DrawText(const std::string& text, const TRect& rect, unsigned flags, TColor color) override {
+    void PutText(const std::string& text, const TRect& rect, unsigned flags, TColor color) override {
         EXPECT_EQ(text, "Refresh");
         Calls.push_back({rect, flags, color});
     }
