@@ -1,6 +1,7 @@
 // The skin manager: its properties, choosing and loading the skin, lookups.
 #include "sSkinManager.h"
 #include "qzSkinPack.h"
+#include "sMessages.h"
 #include "sPlatform.h"
 #include "sText.h"
 #include "base/StringList.h"
@@ -66,6 +67,7 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
 }
 
 TsSkinManager::~TsSkinManager() {
+    destroying_ = true;
     loading_ = false;
     if (active_) {
         active_ = false;
@@ -280,28 +282,22 @@ void TsSkinManager::LoadSkin() {
         OnAfterChange();
 }
 
-void TsSkinManager::AddListener(TsSkinListener* listener) {
-    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
-        listeners_.push_back(listener);
-}
-
-void TsSkinManager::RemoveListener(TsSkinListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
-}
-
 void TsSkinManager::UpdateSkin(bool repaint) {
     RefreshCachedIndexes();
+    SkinData.Active = false;
+    AnnounceSkin(*this, repaint);
     SkinData.Active = active_ && !gd.empty();
-    for (TsSkinListener* listener : std::vector<TsSkinListener*>(listeners_))
-        listener->SkinAnnounced(repaint);
 }
 
 void TsSkinManager::RemoveSkin() {
-    for (TsSkinListener* listener : std::vector<TsSkinListener*>(listeners_))
-        listener->SkinRemoved();
+    RemoveSkinFromForms(*this);
     FreeTables();
     SkinData.Active = false;
     RefreshCachedIndexes();
+}
+
+void TsSkinManager::RepaintForms() {
+    RefreshSkinOfForms(*this);
 }
 
 void TsSkinManager::FreeTables() {

@@ -76,14 +76,6 @@ struct TsStoredSkin {
 };
 using TsStoredSkins = std::vector<TsStoredSkin>;
 
-// Told when the skin changes; the skinned windows listen (skin messages).
-class TsSkinListener {
-public:
-    virtual ~TsSkinListener() = default;
-    virtual void SkinAnnounced(bool repaint) = 0;
-    virtual void SkinRemoved() = 0;
-};
-
 class TsSkinManager : public TComponent {
 public:
     explicit TsSkinManager(TComponent* owner);
@@ -167,10 +159,12 @@ public:
     };
     const TsCachedIndexes& Cached() const { return cached_; }
 
-    void AddListener(TsSkinListener* listener);
-    void RemoveListener(TsSkinListener* listener);
-    void UpdateSkin(bool repaint = true); // announce the skin to every listener
-    void RemoveSkin();                    // take the skin off every listener
+    // The skin announced to every form and its controls (skin command 1),
+    // taken off them (command 2), or repainted (commands 16 and 3).
+    void UpdateSkin(bool repaint = true);
+    void RemoveSkin();
+    void RepaintForms();
+    bool Destroying() const { return destroying_; }
 
 private:
     void LoadSkin();
@@ -203,7 +197,7 @@ private:
     TqzSkinConvertor* convertor_ = nullptr; // the archive while a skin is being loaded
     std::array<std::vector<std::string>, ThirdPartyListCount> thirdLists_;
     TsCachedIndexes cached_;
-    std::vector<TsSkinListener*> listeners_;
+    bool destroying_ = false;
 };
 
 // The colour with its hue rotated by hueOffset degrees and its saturation
