@@ -45,20 +45,6 @@ const LabelLayout kLabels[] = {
     {"Comments", {0, 66, 281, 13}, kWebAddressShown, false, TControlColour::System(COLOR_WINDOWTEXT), true},
 };
 
-const char* AboutClassName(WNDPROC windowProc) {
-    static const char* const name = [windowProc] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "TAboutBox";
-        RegisterClassA(&wc);
-        return "TAboutBox";
-    }();
-    return name;
-}
-
 // While a modal box is open the thread's other windows are disabled; they
 // are enabled again however the box's message loop ends.
 class DisabledThreadWindows {
@@ -95,9 +81,21 @@ TAboutBox* AboutBox() {
     return g_aboutBox;
 }
 
-TAboutBox::TAboutBox() : TComponent(nullptr) {
+TAboutBox::TAboutBox() : TCustomForm(nullptr) {
     SetName("AboutBox");
+    SetVisible(false);
     g_aboutBox = this;
+    panel_ = new TPanel(this, TPanel::TBevel::Double);
+    panel_->SetName("Panel1");
+    panel_->SetParent(this);
+    TAboutControl* inPanel[] = {&banner_, &notice_, &tagline_, &comments_, &image_};
+    const char* names[] = {"sLabelFX1", "Label1", "sLabel1", "Comments", "Image1"};
+    for (size_t i = 0; i < std::size(inPanel); ++i)
+        inPanel[i]->SetName(names[i]);
+    okButton_ = new TNamedWinControl(this, "TsBitBtn");
+    okButton_->SetName("sBitBtn1");
+    okButton_->SetTabOrder(1);
+    okButton_->SetParent(this);
     comments_.OnClick = [this](TAboutControl* sender) { CommentsClick(sender); };
     comments_.OnMouseMove = [this](TAboutControl* sender) { CommentsMouseMove(sender); };
     comments_.OnMouseLeave = [this](TAboutControl* sender) { CommentsMouseLeave(sender); };
@@ -109,10 +107,7 @@ TAboutBox::TAboutBox() : TComponent(nullptr) {
 TAboutBox::~TAboutBox() {
     if (g_aboutBox == this)
         g_aboutBox = nullptr;
-    if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    DestroyHandle();
 }
 
 int TAboutBox::Scale(int pixels) const {
@@ -134,11 +129,15 @@ void TAboutBox::CreateForm(HWND owner) {
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2; // centred on the screen
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    window_ = CreateWindowExA(exStyle, AboutClassName(&TAboutBox::WindowProc), "Kestova 1.0", style, left,
-                              top, width, height, owner, nullptr, GetModuleHandleA(nullptr), this);
-    if (!window_)
+    SetBounds({left, top, width, height});
+    TCreateParams params;
+    params.Caption = "Kestova 1.0";
+    params.Style = style;
+    params.ExStyle = exStyle;
+    params.ParentWindow = owner;
+    if (!CreateHandle(params))
         return;
-    HMENU system = GetSystemMenu(window_, FALSE); // a dialog's menu: move and close only
+    HMENU system = GetSystemMenu(Handle(), FALSE); // a dialog's menu: move and close only
     DeleteMenu(system, SC_RESTORE, MF_BYCOMMAND);
     DeleteMenu(system, SC_SIZE, MF_BYCOMMAND);
     DeleteMenu(system, SC_MINIMIZE, MF_BYCOMMAND);
@@ -147,7 +146,6 @@ void TAboutBox::CreateForm(HWND owner) {
 }
 
 void TAboutBox::CreateControls() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     auto makeFont = [this](int height, int weight) {
         return CreateFontA(-Scale(height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -160,9 +158,8 @@ void TAboutBox::CreateControls() {
     };
 
     const TPlacement panel = scaled(kPanel1);
-    panel_ = CreateWindowExA(WS_EX_CONTROLPARENT, DoubleBevelPanelClassName(), "",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, panel.Left, panel.Top, panel.Width,
-                             panel.Height, window_, nullptr, instance, nullptr);
+    panel_->SetBounds({panel.Left, panel.Top, panel.Width, panel.Height});
+    panel_->CreateWnd();
     TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};
     for (size_t i = 0; i < std::size(kLabels); ++i) {
         const LabelLayout& layout = kLabels[i];
@@ -179,36 +176,42 @@ void TAboutBox::CreateControls() {
     image_.Create(panel_, scaled(kImage1));
 
     const TPlacement ok = scaled(kOkButton);
-    okButton_ = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, ok.Left,
-                                ok.Top, ok.Width, ok.Height, window_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
-    SendMessageA(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), 0);
+    okButton_->SetBounds({ok.Left, ok.Top, ok.Width, ok.Height});
+    TCreateParams params;
+    params.WindowClass = "BUTTON";
+    params.Caption = "OK";
+    params.Style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;
+    params.Id = IDOK;
+    okButton_->CreateHandle(params);
+    SendMessageA(OkWindow(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), 0);
     okGlyph_ = std::make_unique<TGlyphImage>(OkGlyph());
 }
 
-HWND TAboutBox::Control(const std::string& name) const {
-    if (name == "Panel1")
-        return panel_;
-    if (name == "Image1")
-        return image_.Handle();
-    if (name == "sBitBtn1")
-        return okButton_;
-    const TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};
-    for (size_t i = 0; i < std::size(kLabels); ++i)
-        if (name == kLabels[i].name)
-            return labels[i]->Handle();
+TControl* TAboutBox::ControlByName(const std::string& name) {
+    if (auto* owned = dynamic_cast<TControl*>(FindComponent(name)))
+        return owned;
+    TAboutControl* inPanel[] = {&banner_, &notice_, &tagline_, &comments_, &image_};
+    for (TAboutControl* control : inPanel)
+        if (control->Name() == name)
+            return control;
     return nullptr;
 }
 
+HWND TAboutBox::Control(const std::string& name) {
+    TControl* control = ControlByName(name);
+    TWinControl* windowed = control ? control->AsWinControl() : nullptr;
+    return windowed ? static_cast<HWND>(windowed->Handle()) : nullptr;
+}
+
 int TAboutBox::ShowModal() {
-    if (!window_)
+    if (!Handle())
         return mrNone;
     modalResult_ = mrNone;
     {
-        DisabledThreadWindows others(window_);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        SetActiveWindow(window_);
-        SetFocus(okButton_);
+        DisabledThreadWindows others(Handle());
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        SetActiveWindow(Handle());
+        SetFocus(OkWindow());
         MSG message;
         while (modalResult_ == mrNone) {
             const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -219,7 +222,7 @@ int TAboutBox::ShowModal() {
                 modalResult_ = mrCancel;
                 break;
             }
-            if (IsDialogMessageA(window_, &message))
+            if (IsDialogMessageA(Handle(), &message))
                 continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -227,8 +230,8 @@ int TAboutBox::ShowModal() {
         // The others are enabled before the box hides, so the owner gets the
         // activation back.
     }
-    if (window_)
-        ShowWindow(window_, SW_HIDE);
+    if (Handle())
+        ShowWindow(Handle(), SW_HIDE);
     return modalResult_;
 }
 
@@ -264,19 +267,7 @@ void TAboutBox::OpenLink(const std::string& target) const {
     ShellExecuteA(owner_, "Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-LRESULT CALLBACK TAboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* box = static_cast<TAboutBox*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        box->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-    }
-    auto* box = reinterpret_cast<TAboutBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!box)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return box->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+TMessageResult TAboutBox::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
     switch (message) {
     case WM_COMMAND:
         // OK, by a click or by Enter (the dialog manager sends IDOK).
@@ -289,7 +280,7 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.hwndItem == okButton_ && okGlyph_) {
+        if (item.hwndItem == OkWindow() && okGlyph_) {
             DrawGlyphButton(item, *okGlyph_, font_.Get());
             return TRUE;
         }
@@ -298,17 +289,14 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // The close box: the box is kept for the next time.
         modalResult_ = mrCancel;
-        ShowWindow(window_, SW_HIDE);
+        ShowWindow(Handle(), SW_HIDE);
         return 0;
-    case WM_NCDESTROY: {
+    case WM_NCDESTROY:
         // The owner's end takes the box's window with it.
-        HWND window = std::exchange(window_, nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         modalResult_ = mrCancel; // a modal loop still running ends
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+        break;
     default:
         break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return TCustomForm::WndProc(message, wParam, lParam);
 }

@@ -4,8 +4,9 @@
 // main window's About... button as often as the user asks.
 #include "AboutControls.h"
 #include "GlyphButton.h"
-#include "base/Component.h"
+#include "Panel.h"
 #include "base/win/Handles.h"
+#include "controls/Controls.h"
 
 #include <windows.h>
 
@@ -17,16 +18,17 @@ constexpr int mrNone = 0;
 constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
 
-class TAboutBox : public TComponent {
+class TAboutBox : public TCustomForm {
 public:
     // The box becomes the program's AboutBox() until it is destroyed.
     TAboutBox();
     ~TAboutBox() override;
+    std::string ClassName() const override { return "TAboutBox"; }
 
     // Makes the window and its controls, hidden, owned by owner (the main
     // window; it may be null).
     void CreateForm(HWND owner);
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return static_cast<HWND>(TWinControl::Handle()); }
 
     // Shows the box and returns when it is closed: mrOk by OK or Enter,
     // mrCancel by its close box. Meanwhile the thread's other windows take
@@ -34,9 +36,10 @@ public:
     int ShowModal();
     int ModalResult() const { return modalResult_; }
 
-    // A child window by its control name ("Panel1", "sLabelFX1", "Label1",
-    // "sLabel1", "Comments", "Image1", "sBitBtn1").
-    HWND Control(const std::string& name) const;
+    // A control by its name ("Panel1", "sLabelFX1", "Label1", "sLabel1",
+    // "Comments", "Image1", "sBitBtn1"); the window of a windowed one.
+    TControl* ControlByName(const std::string& name);
+    HWND Control(const std::string& name);
     TAboutLabel& sLabelFX1() { return banner_; }
     TAboutLabel& Label1() { return notice_; }
     TAboutLabel& sLabel1() { return tagline_; }
@@ -50,28 +53,29 @@ public:
     void Image1MouseMove(TAboutControl* sender);
     void Image1MouseLeave(TAboutControl* sender);
 
+protected:
+    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     // Hands the hint to the shell's "Open" verb; whatever happens, the box
     // stays as it is.
     void OpenLink(const std::string& target) const;
     int Scale(int pixels) const;
+    HWND OkWindow() const { return static_cast<HWND>(okButton_->Handle()); }
 
-    HWND window_ = nullptr;
     HWND owner_ = nullptr;
     int pixelsPerInch_ = 96;
     int modalResult_ = mrNone;
     UniqueFont font_;
     UniqueFont bannerFont_;
-    HWND panel_ = nullptr;
-    TAboutLabel banner_;
-    TAboutLabel notice_;
-    TAboutLabel tagline_;
-    TAboutLabel comments_;
+    TPanel* panel_ = nullptr;              // owned by the box
+    TNamedWinControl* okButton_ = nullptr; // owned by the box
+    TAboutLabel banner_{"TsLabelFX"};
+    TAboutLabel notice_{"TLabel"};
+    TAboutLabel tagline_{"TsLabel"};
+    TAboutLabel comments_{"TLabel"};
     TAboutImage image_;
-    HWND okButton_ = nullptr;
     std::unique_ptr<TGlyphImage> okGlyph_;
 };
 

@@ -4,122 +4,50 @@
 #include <cstring>
 #include <utility>
 
-namespace {
-
-const char* ControlClassName(WNDPROC windowProc) {
-    static const char* const name = [windowProc] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TAboutControl";
-        RegisterClassA(&wc);
-        return "TAboutControl";
-    }();
-    return name;
+void TAboutControl::Create(TWinControl* parent, const TPlacement& placement) {
+    SetBounds({placement.Left, placement.Top, placement.Width, placement.Height});
+    SetParent(parent);
 }
 
-} // namespace
-
-TAboutControl::~TAboutControl() {
-    if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+void TAboutControl::Paint(void* dc) {
+    const RECT client{0, 0, Width(), Height()};
+    Paint(static_cast<HDC>(dc), client);
 }
 
-void TAboutControl::Create(HWND parent, const TPlacement& placement) {
-    window_ = CreateWindowExA(0, ControlClassName(&TAboutControl::WindowProc), "", WS_CHILD | WS_VISIBLE,
-                              placement.Left, placement.Top, placement.Width, placement.Height, parent,
-                              nullptr, GetModuleHandleA(nullptr), this);
-}
-
-void TAboutControl::Invalidate() const {
-    if (window_)
-        InvalidateRect(window_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK TAboutControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* control =
-            static_cast<TAboutControl*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        control->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    }
-    auto* control = reinterpret_cast<TAboutControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!control)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return control->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT TAboutControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+TMessageResult TAboutControl::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
     switch (message) {
     case WM_MOUSEMOVE:
-        if (!tracking_) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
-            tracking_ = TrackMouseEvent(&track) != FALSE;
-        }
         if (OnMouseMove)
             OnMouseMove(this);
         return 0;
-    case WM_MOUSELEAVE:
-        tracking_ = false;
+    case CM_MOUSELEAVE:
         if (OnMouseLeave)
             OnMouseLeave(this);
         return 0;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            HCURSOR hand = cursor_ == TCursor::crHandPoint ? LoadCursor(nullptr, IDC_HAND) : nullptr;
-            ::SetCursor(hand ? hand : LoadCursor(nullptr, IDC_ARROW));
-            return TRUE;
-        }
-        break;
+    case WM_SETCURSOR: {
+        HCURSOR hand = cursor_ == TCursor::crHandPoint ? LoadCursor(nullptr, IDC_HAND) : nullptr;
+        ::SetCursor(hand ? hand : LoadCursor(nullptr, IDC_ARROW));
+        return TRUE;
+    }
     case WM_LBUTTONDOWN:
         pressed_ = true;
-        SetCapture(window_);
         return 0;
     case WM_LBUTTONUP: {
         const bool wasPressed = pressed_;
         pressed_ = false;
-        if (GetCapture() == window_)
-            ReleaseCapture();
-        RECT client;
-        GetClientRect(window_, &client);
-        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const int x = static_cast<short>(LOWORD(lParam));
+        const int y = static_cast<short>(HIWORD(lParam));
         // A click is a press and a release over the control.
-        if (wasPressed && PtInRect(&client, at) && OnClick)
+        if (wasPressed && x >= 0 && y >= 0 && x < Width() && y < Height() && OnClick)
             OnClick(this);
         return 0;
     }
     case WM_CAPTURECHANGED:
         pressed_ = false;
         return 0;
-    case WM_ERASEBKGND:
-        return 1; // Paint fills the whole face
-    case WM_NCDESTROY: {
-        // Destroyed with its parent: the object outlives its window.
-        HWND window = std::exchange(window_, nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
-        RECT client;
-        GetClientRect(window_, &client);
-        Paint(dc, client);
-        EndPaint(window_, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(window_, &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
     default:
-        break;
+        return TGraphicControl::WndProc(message, wParam, lParam);
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 void TAboutLabel::SetCaption(std::string caption) {

@@ -1,9 +1,11 @@
 #pragma once
-// The small controls of the About box: labels and a picture that report
+// The small controls of the About box: labels and a picture without windows
+// of their own (the panel paints them and hands them the mouse) that report
 // mouse moves, the mouse leaving and clicks to their owner, show a cursor of
 // their own and carry a hint text.
 #include "AboutPictures.h"
 #include "base/win/Handles.h"
+#include "controls/Controls.h"
 
 #include <windows.h>
 
@@ -27,16 +29,14 @@ struct TPlacement {
     int Left, Top, Width, Height;
 };
 
-class TAboutControl {
+class TAboutControl : public TGraphicControl {
 public:
-    TAboutControl() = default;
-    virtual ~TAboutControl();
-    TAboutControl(const TAboutControl&) = delete;
-    TAboutControl& operator=(const TAboutControl&) = delete;
+    explicit TAboutControl(std::string className)
+        : TGraphicControl(nullptr), className_(std::move(className)) {}
+    std::string ClassName() const override { return className_; }
 
-    // Makes the control's window at placement (already scaled) in parent.
-    void Create(HWND parent, const TPlacement& placement);
-    HWND Handle() const { return window_; }
+    // Places the control at placement (already scaled) in parent.
+    void Create(TWinControl* parent, const TPlacement& placement);
 
     const std::string& Hint() const { return hint_; }
     void SetHint(std::string hint) { hint_ = std::move(hint); }
@@ -47,26 +47,25 @@ public:
     std::function<void(TAboutControl* sender)> OnMouseMove;
     std::function<void(TAboutControl* sender)> OnMouseLeave;
 
-    // Draws the control's face on dc (also used for WM_PRINTCLIENT).
+    // Draws the control's face on dc, whose origin is the control's corner.
     virtual void Paint(HDC dc, const RECT& client) const = 0;
+    void Paint(void* dc) override;
 
 protected:
-    void Invalidate() const;
+    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND window_ = nullptr;
+    std::string className_;
     std::string hint_;
     TCursor cursor_ = TCursor::crDefault;
-    bool tracking_ = false; // the mouse is inside and its leaving is awaited
     bool pressed_ = false;
 };
 
 // A label of fixed size: its text centred, on the parent's colour.
 class TAboutLabel : public TAboutControl {
 public:
+    using TAboutControl::Paint;
+    using TAboutControl::TAboutControl;
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
     void SetFont(HFONT font);
@@ -89,6 +88,8 @@ private:
 // fit is cut off.
 class TAboutImage : public TAboutControl {
 public:
+    TAboutImage() : TAboutControl("TImage") {}
+    using TAboutControl::Paint;
     void SetPicture(const Picture24& picture);
     int PictureWidth() const { return width_; }
     int PictureHeight() const { return height_; }

@@ -5,8 +5,9 @@
 #include "FileDialog.h"
 #include "GlyphButton.h"
 #include "ReportListView.h"
-#include "base/Component.h"
+#include "Panel.h"
 #include "base/win/Handles.h"
+#include "controls/Controls.h"
 
 #include <windows.h>
 
@@ -19,16 +20,17 @@ class TVexor_OperatingSystem;
 class TVexor_Machine;
 class TsSkinManager;
 
-class TForm1 : public TComponent {
+class TForm1 : public TCustomForm {
 public:
     TForm1();
     ~TForm1() override;
+    std::string ClassName() const override { return "TForm1"; }
 
     // Makes the window and its controls, then runs FormCreate; an error in it
     // is shown and the window still opens. The window stays hidden until Show.
     void CreateForm();
     void Show();
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return static_cast<HWND>(TWinControl::Handle()); }
     // Closing the main form ends the message loop.
     void SetMainForm(bool isMain) { isMainForm_ = isMain; }
 
@@ -44,8 +46,8 @@ public:
     void sBitBtn4Click();
     void sBitBtn5Click();
 
-    TReportListView& ListView1() { return listView_; }
-    const TReportListView& ListView1() const { return listView_; }
+    TReportListView& ListView1() { return *listView_; }
+    const TReportListView& ListView1() const { return *listView_; }
     std::string StatusText() const;
     void SetStatusText(const std::string& text);
     // A child window by its control name ("Panel1", "sStatusBar1", "sBitBtn1", ...).
@@ -61,23 +63,25 @@ public:
     // The skin manager, with the internal skin loaded.
     TsSkinManager* sSkinManager1 = nullptr;
 
+protected:
+    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void CreateControls();
     void ShowPopupMenu(LPARAM position);
     int Scale(int pixels) const;
 
-    HWND window_ = nullptr;
     bool isMainForm_ = false;
     int pixelsPerInch_ = 96;
     UniqueFont font_;
-    HWND panel_ = nullptr;
-    HWND statusBar_ = nullptr;
-    std::array<HWND, 5> buttons_{};
+    // The controls, owned by the form.
+    TPanel* panel_ = nullptr;
+    TReportListView* listView_ = nullptr;
+    TNamedWinControl* statusBar_ = nullptr;
+    std::array<TNamedWinControl*, 5> buttons_{};
     std::array<std::unique_ptr<TGlyphImage>, 5> glyphs_;
     HMENU popupMenu_ = nullptr;
-    TReportListView listView_;
     TFileDialog save1_;
     TFileDialog open1_;
 };

@@ -5,9 +5,14 @@
 #include <algorithm>
 #include <cstring>
 
-void TReportListView::Attach(HWND listView) {
-    view_ = listView;
-    ListView_SetExtendedListViewStyle(view_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+bool TReportListView::CreateWnd() {
+    TCreateParams params;
+    params.WindowClass = WC_LISTVIEWA;
+    params.Style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA;
+    params.ExStyle = WS_EX_CLIENTEDGE;
+    if (!CreateHandle(params))
+        return false;
+    ListView_SetExtendedListViewStyle(Handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     const char* titles[] = {"Engine", "Version"};
     for (int i = 0; i < 2; ++i) {
         LVCOLUMNA column{};
@@ -15,10 +20,11 @@ void TReportListView::Attach(HWND listView) {
         column.pszText = const_cast<char*>(titles[i]);
         column.iSubItem = i;
         column.cx = 50;
-        SendMessageA(view_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
     ApplyColors();
-    AutoSizeColumns();
+    ItemCountChanged(); // rows given before the window was made
+    return true;
 }
 
 void TReportListView::Clear() {
@@ -41,56 +47,56 @@ void TReportListView::Assign(std::vector<TReportRow> rows) {
 // The list keeps selection by index; rows that are gone take it with them.
 // Only the selected rows are visited: a long report has one at most.
 void TReportListView::Deselect() {
-    if (!view_)
+    if (!Handle())
         return;
     int index = -1;
-    while ((index = ListView_GetNextItem(view_, index, LVNI_SELECTED)) >= 0)
-        ListView_SetItemState(view_, index, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const int focused = ListView_GetNextItem(view_, -1, LVNI_FOCUSED);
+    while ((index = ListView_GetNextItem(Handle(), index, LVNI_SELECTED)) >= 0)
+        ListView_SetItemState(Handle(), index, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int focused = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED);
     if (focused >= 0)
-        ListView_SetItemState(view_, focused, 0, LVIS_FOCUSED);
+        ListView_SetItemState(Handle(), focused, 0, LVIS_FOCUSED);
 }
 
 void TReportListView::ItemCountChanged() {
-    if (!view_)
+    if (!Handle())
         return;
-    SendMessageA(view_, LVM_SETITEMCOUNT, rows_.size(), 0);
-    InvalidateRect(view_, nullptr, TRUE);
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
     AutoSizeColumns(); // a scroll bar may have come or gone
 }
 
 std::vector<int> TReportListView::SelectedIndexes() const {
     std::vector<int> selected;
-    if (!view_)
+    if (!Handle())
         return selected;
     int index = -1;
-    while ((index = ListView_GetNextItem(view_, index, LVNI_SELECTED)) >= 0 &&
+    while ((index = ListView_GetNextItem(Handle(), index, LVNI_SELECTED)) >= 0 &&
            index < static_cast<int>(rows_.size()))
         selected.push_back(index);
     return selected;
 }
 
 void TReportListView::AutoSizeColumns() {
-    if (!view_)
+    if (!Handle())
         return;
     RECT client;
-    GetClientRect(view_, &client);
+    GetClientRect(Handle(), &client);
     const ColumnWidths widths = ::AutoSizeColumns(client.right - client.left);
-    ListView_SetColumnWidth(view_, 0, widths.Engine);
-    ListView_SetColumnWidth(view_, 1, widths.Version);
+    ListView_SetColumnWidth(Handle(), 0, widths.Engine);
+    ListView_SetColumnWidth(Handle(), 1, widths.Version);
 }
 
 void TReportListView::ApplyColors() {
-    if (!view_)
+    if (!Handle())
         return;
     const COLORREF background = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-    ListView_SetBkColor(view_, background);
-    ListView_SetTextBkColor(view_, background);
-    ListView_SetTextColor(view_, GetSysColor(COLOR_WINDOWTEXT));
+    ListView_SetBkColor(Handle(), background);
+    ListView_SetTextBkColor(Handle(), background);
+    ListView_SetTextColor(Handle(), GetSysColor(COLOR_WINDOWTEXT));
 }
 
 bool TReportListView::HandleNotify(const NMHDR& header, LRESULT& result) {
-    if (!view_ || header.hwndFrom != view_)
+    if (!Handle() || header.hwndFrom != Handle())
         return false;
     result = 0;
     switch (header.code) {

@@ -3,6 +3,7 @@
 // shows each row's caption and first sub-item. The view asks for its texts as
 // it paints, so a long report costs no more than the rows it shows.
 #include "report/ReportRows.h"
+#include "controls/Controls.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -10,11 +11,13 @@
 #include <functional>
 #include <vector>
 
-class TReportListView {
+class TReportListView : public TWinControl {
 public:
-    // Takes over a list view made with LVS_REPORT | LVS_OWNERDATA.
-    void Attach(HWND listView);
-    HWND Handle() const { return view_; }
+    explicit TReportListView(TComponent* owner) : TWinControl(owner) {}
+    std::string ClassName() const override { return "TListView"; }
+    // Makes the list's window (report style, owner data) in its parent's.
+    bool CreateWnd();
+    HWND Handle() const { return static_cast<HWND>(TWinControl::Handle()); }
 
     const std::vector<TReportRow>& Rows() const { return rows_; }
     void Clear();
@@ -41,6 +44,5 @@ private:
     void ItemCountChanged();
     void Deselect();
 
-    HWND view_ = nullptr;
     std::vector<TReportRow> rows_;
 };

@@ -32,7 +32,7 @@ bool RegisterOwnClass(const std::string& name, int classStyle) {
     wc.lpfnWndProc = &TWindowThunk::WindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = nullptr;
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     wc.lpszClassName = name.c_str();
     if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;

@@ -35,10 +35,21 @@ std::vector<long> Placement(HWND control) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// The control's face as it paints it, as 0x00RRGGBB values, top-down.
-std::vector<uint32_t> Painted(HWND control) {
+// A control's place in its parent: its window's, or the bounds of a control
+// without a window.
+std::vector<long> Placement(TControl& control) {
+    if (TWinControl* windowed = control.AsWinControl())
+        return Placement(static_cast<HWND>(windowed->Handle()));
+    const TBounds& b = control.BoundsRect();
+    return {b.Left, b.Top, b.Width, b.Height};
+}
+
+// The face of a window as it paints it, as 0x00RRGGBB values, top-down.
+std::vector<uint32_t> Painted(HWND window, RECT* size = nullptr) {
     RECT client;
-    GetClientRect(control, &client);
+    GetClientRect(window, &client);
+    if (size)
+        *size = client;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -46,7 +57,7 @@ std::vector<uint32_t> Painted(HWND control) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     {
         SelectedObject selected(dc.Get(), bitmap.Get());
-        SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
         GdiFlush();
     }
     const auto* pixels = static_cast<const uint32_t*>(bits);
@@ -54,6 +65,25 @@ std::vector<uint32_t> Painted(HWND control) {
     for (uint32_t& p : result)
         p &= 0xFFFFFF;
     return result;
+}
+
+// A control without a window as its parent paints it.
+std::vector<uint32_t> Painted(const TControl& control) {
+    RECT parent;
+    const std::vector<uint32_t> whole = Painted(static_cast<HWND>(control.Parent()->Handle()), &parent);
+    const TBounds& b = control.BoundsRect();
+    std::vector<uint32_t> result;
+    for (int y = b.Top; y < b.Top + b.Height; ++y)
+        for (int x = b.Left; x < b.Left + b.Width; ++x)
+            result.push_back(whole[static_cast<size_t>(y) * parent.right + x]);
+    return result;
+}
+
+// The mouse over a control without a window: the message goes to its parent
+// at the control's place.
+void MouseAt(const TControl& control, UINT message, int x, int y, WPARAM keys = 0) {
+    SendMessageA(static_cast<HWND>(control.Parent()->Handle()), message, keys,
+                 MAKELPARAM(control.Left() + x, control.Top() + y));
 }
 
 bool Contains(const std::vector<uint32_t>& pixels, COLORREF colour) {
@@ -67,9 +97,8 @@ LOGFONTA FontOf(HFONT font) {
     return log;
 }
 
-HCURSOR CursorShownOver(HWND control) {
-    SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+HCURSOR CursorShownOver(TControl& control) {
+    control.Perform(WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return GetCursor();
 }
 
@@ -110,11 +139,22 @@ TEST_F(AboutTest, ControlsSitWhereTheLayoutPutsThem) {
         {"sBitBtn1", {112, 214, 75, 33}},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(box.Control(c.name)) << c.name;
-        EXPECT_EQ(Placement(box.Control(c.name)), c.placement) << c.name;
+        ASSERT_TRUE(box.ControlByName(c.name)) << c.name;
+        EXPECT_EQ(Placement(*box.ControlByName(c.name)), c.placement) << c.name;
     }
-    for (const char* inPanel : {"sLabelFX1", "Label1", "sLabel1", "Comments", "Image1"})
-        EXPECT_EQ(GetParent(box.Control(inPanel)), box.Control("Panel1")) << inPanel;
+    const struct {
+        const char* name;
+        const char* className;
+    } kinds[] = {{"Panel1", "TPanel"},    {"sLabelFX1", "TsLabelFX"}, {"Label1", "TLabel"},
+                 {"sLabel1", "TsLabel"},  {"Comments", "TLabel"},     {"Image1", "TImage"},
+                 {"sBitBtn1", "TsBitBtn"}};
+    for (const auto& k : kinds)
+        EXPECT_EQ(box.ControlByName(k.name)->ClassName(), k.className);
+    EXPECT_EQ(box.ClassName(), "TAboutBox");
+    for (const char* inPanel : {"sLabelFX1", "Label1", "sLabel1", "Comments", "Image1"}) {
+        EXPECT_EQ(box.ControlByName(inPanel)->Parent(), box.ControlByName("Panel1")) << inPanel;
+        EXPECT_EQ(box.Control(inPanel), nullptr) << inPanel; // painted by the panel
+    }
     char text[16] = {};
     GetWindowTextA(box.Control("sBitBtn1"), text, sizeof text);
     EXPECT_STREQ(text, "OK");
@@ -139,7 +179,7 @@ TEST_F(AboutTest, LabelsCarryTheirTextsFontsAndColours) {
         EXPECT_EQ(font.lfWeight, c.weight);
         EXPECT_EQ(c.label.Colour(), c.colour);
         EXPECT_FALSE(c.label.Caption().empty());
-        EXPECT_TRUE(Contains(Painted(c.label.Handle()), c.colour.Resolve())) << c.label.Caption();
+        EXPECT_TRUE(Contains(Painted(c.label), c.colour.Resolve())) << c.label.Caption();
     }
     EXPECT_EQ(box.sLabelFX1().Caption(), "Kestova");
     EXPECT_NE(box.Label1().Caption().find("2026"), std::string::npos);
@@ -150,29 +190,33 @@ TEST_F(AboutTest, LabelsCarryTheirTextsFontsAndColours) {
 }
 
 TEST_F(AboutTest, LinkLabelTurnsBlueWithAHandAndBlackWhenLeft) {
-    HWND link = box.Control("Comments");
+    TAboutLabel& link = box.Comments();
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
     EXPECT_EQ(CursorShownOver(link), arrow);
     for (int showing = 0; showing < 2; ++showing) {
-        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        MouseAt(link, WM_MOUSEMOVE, 5, 5);
         EXPECT_EQ(box.Comments().Colour(), TControlColour::Of(RGB(0, 0, 255)));
         EXPECT_EQ(box.Comments().Cursor(), TCursor::crHandPoint);
         EXPECT_EQ(CursorShownOver(link), hand);
         EXPECT_TRUE(Contains(Painted(link), RGB(0, 0, 255)));
 
-        SendMessageA(link, WM_MOUSELEAVE, 0, 0);
+        // Moving off the label inside the panel, and later leaving the panel.
+        MouseAt(link, WM_MOUSEMOVE, 5, 30);
         EXPECT_EQ(box.Comments().Colour(), TControlColour::Of(RGB(0, 0, 0)));
         EXPECT_EQ(box.Comments().Cursor(), TCursor::crDefault);
         EXPECT_EQ(CursorShownOver(link), arrow);
         const std::vector<uint32_t> left = Painted(link);
         EXPECT_TRUE(Contains(left, RGB(0, 0, 0)));
         EXPECT_FALSE(Contains(left, RGB(0, 0, 255)));
+        MouseAt(link, WM_MOUSEMOVE, 5, 5);
+        SendMessageA(box.Control("Panel1"), WM_MOUSELEAVE, 0, 0);
+        EXPECT_EQ(box.Comments().Colour(), TControlColour::Of(RGB(0, 0, 0)));
     }
 }
 
 TEST_F(AboutTest, PictureIsTheLogoUnscaledAndCutAndShowsAHand) {
-    HWND image = box.Control("Image1");
+    TAboutImage& image = box.Image1();
     const Picture24 logo = AboutLogo();
     ASSERT_EQ(logo.Width, 147);
     ASSERT_EQ(logo.Height, 110);
@@ -184,11 +228,11 @@ TEST_F(AboutTest, PictureIsTheLogoUnscaledAndCutAndShowsAHand) {
             ASSERT_EQ(before[y * 145 + x], uint32_t(p[2] << 16 | p[1] << 8 | p[0])) << x << "," << y;
         }
 
-    SendMessageA(image, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    MouseAt(image, WM_MOUSEMOVE, 5, 5);
     EXPECT_EQ(box.Image1().Cursor(), TCursor::crHandPoint);
     EXPECT_EQ(CursorShownOver(image), LoadCursor(nullptr, IDC_HAND));
     EXPECT_EQ(Painted(image), before);
-    SendMessageA(image, WM_MOUSELEAVE, 0, 0);
+    SendMessageA(box.Control("Panel1"), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(box.Image1().Cursor(), TCursor::crDefault);
     EXPECT_EQ(CursorShownOver(image), LoadCursor(nullptr, IDC_ARROW));
 }
@@ -212,9 +256,9 @@ TEST_F(AboutTest, ClickingLinkOrPictureOpensTheHintAndTheBoxStaysOpen) {
     bool stayedOpen = true;
     WhenModal([&] {
         for (const auto& c : cases) {
-            HWND control = box.Control(c.control);
-            SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-            SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+            TControl& control = *box.ControlByName(c.control);
+            MouseAt(control, WM_LBUTTONDOWN, 3, 3, MK_LBUTTON);
+            MouseAt(control, WM_LBUTTONUP, 3, 3);
             stayedOpen = stayedOpen && IsWindowVisible(box.Handle()) && box.ModalResult() == mrNone;
         }
         PostMessageA(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -232,10 +276,10 @@ TEST_F(AboutTest, ClickingLinkOrPictureOpensTheHintAndTheBoxStaysOpen) {
 TEST_F(AboutTest, ReleaseOutsideIsNoClick) {
     int clicks = 0;
     box.Comments().OnClick = [&clicks](TAboutControl*) { ++clicks; };
-    HWND link = box.Control("Comments");
-    SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 300));
-    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); // no press before it
+    TAboutLabel& link = box.Comments();
+    MouseAt(link, WM_LBUTTONDOWN, 3, 3, MK_LBUTTON);
+    MouseAt(link, WM_LBUTTONUP, 3, 300);
+    MouseAt(link, WM_LBUTTONUP, 3, 3); // no press before it
     EXPECT_EQ(clicks, 0);
 }
 
