@@ -170,6 +170,15 @@ void TsCommonData::SetCustomFont(bool value) {
     Invalidate();
 }
 
+void TsCommonData::BoundsChanged(bool backgroundAffected) {
+    if (backgroundAffected)
+        CacheStale = true;
+}
+
+void TsCommonData::VisibilityChanged() {
+    CacheStale = true;
+}
+
 void TsCommonData::UpdateIndexes() {
     TsSkinManager* manager = Manager();
     SectionIndex = manager ? manager->FindSection(skinSection_) : -1;

@@ -83,6 +83,14 @@ public:
     TWinControl* FrameForm = nullptr;
     std::function<void()> OnFrameRebuild;
 
+    // What the owning control and the painting code report: a move or size
+    // change (stale only when it changes the background), a change of
+    // visibility, a rebuilt cache, a finished paint.
+    void BoundsChanged(bool backgroundAffected);
+    void VisibilityChanged();
+    void CacheRebuilt() { CacheStale = false; }
+    void PaintDone() { PaintSuspended = false; }
+
     void UpdateIndexes();
     // An empty section at load takes the default of KindCode.
     void SetDefaultSection();

@@ -228,6 +228,19 @@ TEST(SkinState, RemoveAndRefreshSetAndClearTheFlags) {
     control.SkinData.EndUpdate();
     EXPECT_FALSE(control.SkinData.PaintSuspended);
 
+    // Moves, visibility, rebuilding and painting.
+    control.SkinData.CacheRebuilt();
+    control.SkinData.BoundsChanged(false);
+    EXPECT_FALSE(control.SkinData.CacheStale);
+    control.SkinData.BoundsChanged(true);
+    EXPECT_TRUE(control.SkinData.CacheStale);
+    control.SkinData.CacheRebuilt();
+    control.SkinData.VisibilityChanged();
+    EXPECT_TRUE(control.SkinData.CacheStale);
+    SendSkinCommand(control, scRemoveSkin, 0, Ref(*manager));
+    control.SkinData.PaintDone();
+    EXPECT_FALSE(control.SkinData.PaintSuspended);
+
     control.SkinData.PartlyOutside = false;
     EXPECT_EQ(SendSkinCommand(control, scIsPartlyOutside), 0);
     SendSkinCommand(control, scSetPartlyOutside);
