@@ -1,6 +1,6 @@
 // Pixel operations over 24-bit skin pictures, one scan line at a time.
 #include "sBlendGraph.h"
-#include "sPlatform.h"
+#include "sSkinManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,9 +44,7 @@ TRect IntersectRects(const TRect& a, const TRect& b) {
 }
 
 TColor ToRGB(TColor color) {
-    if (color < 0)
-        return static_cast<TColor>(SkinPlatform().SysColor(color & 0xFF));
-    return color;
+    return TsSkinManager::ColorToRGB(color);
 }
 
 void FillArea(TsBitmap24& picture, const TRect& rect, TColor color) {

@@ -68,19 +68,19 @@ TEST(Gradient, FourTrianglesMeetAtTheCentre) {
         {0x0000FF, 0, 0, 2}, {0x000000, 0, 0, 2}, {0x00FF00, 0, 0, 2}, {0xFF0000, 0, 0, 2}};
     TsBitmap24 target(100, 100);
     PaintGradient(target, BoundsOf(target), segments);
-    auto near = [](uint32_t actual, uint32_t expected) {
+    auto similar = [](uint32_t actual, uint32_t expected) {
         for (int shift = 0; shift < 24; shift += 8)
             if (std::abs(int(actual >> shift & 0xFF) - int(expected >> shift & 0xFF)) > 6)
                 return false;
         return true;
     };
-    EXPECT_TRUE(near(target.Pixel(0, 0), 0x0000FF)) << std::hex << target.Pixel(0, 0);
-    EXPECT_TRUE(near(target.Pixel(99, 0), 0x00FF00)) << std::hex << target.Pixel(99, 0);
-    EXPECT_TRUE(near(target.Pixel(99, 99), 0xFF0000)) << std::hex << target.Pixel(99, 99);
-    EXPECT_TRUE(near(target.Pixel(0, 99), 0xFF0000)) << std::hex << target.Pixel(0, 99);
-    EXPECT_TRUE(near(target.Pixel(50, 50), 0x000000)) << std::hex << target.Pixel(50, 50);
+    EXPECT_TRUE(similar(target.Pixel(0, 0), 0x0000FF)) << std::hex << target.Pixel(0, 0);
+    EXPECT_TRUE(similar(target.Pixel(99, 0), 0x00FF00)) << std::hex << target.Pixel(99, 0);
+    EXPECT_TRUE(similar(target.Pixel(99, 99), 0xFF0000)) << std::hex << target.Pixel(99, 99);
+    EXPECT_TRUE(similar(target.Pixel(0, 99), 0xFF0000)) << std::hex << target.Pixel(0, 99);
+    EXPECT_TRUE(similar(target.Pixel(50, 50), 0x000000)) << std::hex << target.Pixel(50, 50);
     // Half way along the top edge: half red, half green.
-    EXPECT_TRUE(near(target.Pixel(50, 0), 0x008080)) << std::hex << target.Pixel(50, 0);
+    EXPECT_TRUE(similar(target.Pixel(50, 0), 0x008080)) << std::hex << target.Pixel(50, 0);
 }
 
 } // namespace

@@ -94,6 +94,29 @@ TEST(PaintCompose, TextureTilesThenColourThenGradientOverIt) {
     EXPECT_EQ(target.Pixel(0, 0), 0x200019u);
 }
 
+TEST(PaintCompose, TheScrollPartPainterFillsSumsAboveOneHundred) {
+    // A black gradient with no texture to find: the standard painter stops at
+    // a sum of 100 or more, the scroll-part painter fills a sum above 100.
+    TPaintSkin s;
+    struct {
+        int imagePercent;
+        uint32_t standard, scroll;
+    } cases[] = {{20, 0x000000, 0x0000C8}, {0, 0x000000, 0x000000}};
+    for (const auto& c : cases) {
+        const int section = s.AddSection("SCROLLBAR1V", [&](TsGeneralData& g) {
+            g.Color = 0x0000C8;
+            g.ImagePercent = c.imagePercent;
+            g.GradientPercent = 100;
+            g.GradientArray = {{0, 0, 100, 0}};
+        });
+        TsBitmap24 a = Solid(3, 3, 0x010101), b = a;
+        ComposeBackground(a, s.manager, section, "SCROLLBAR1V", {}, clNone, -1, -1, {}, BoundsOf(a), 0);
+        ComposeScrollBackground(b, s.manager, section, "SCROLLBAR1V", {}, -1, -1, {}, BoundsOf(b), 0);
+        EXPECT_EQ(a.Pixel(1, 1), c.standard) << c.imagePercent;
+        EXPECT_EQ(b.Pixel(1, 1), c.scroll) << c.imagePercent;
+    }
+}
+
 // A section with a 12 x 12 frame of 4-pixel margins and a 2 x 2 top-left decoration.
 struct TFramed : TPaintSkin {
     int frame = AddMask("F", "BORDERSMASK", {0, 0, 12, 12}, 1, 0, itisaBorder, 0, 4);
