@@ -38,3 +38,9 @@ inline double Median(int runs, const std::function<void()>& work) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
+
+// The median of timings already taken.
+inline double MedianOf(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}

@@ -5,6 +5,7 @@
 // Run: tests/wine/emulator <prefix> build/<preset>/bench/report_process.exe [runs]
 // (kestova-report.exe is taken from the build's cli/ folder.)
 #ifdef _WIN32
+#include "BenchClock.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>
@@ -37,25 +38,18 @@ double RunSeconds(std::string commandLine) {
     startup.hStdOutput = nul.Get();
     startup.hStdError = nul.Get();
     PROCESS_INFORMATION process{};
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = Now();
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &process))
         return -1;
     UniqueHandle processHandle(process.hProcess), thread(process.hThread);
     WaitForSingleObject(processHandle.Get(), INFINITE);
-    QueryPerformanceCounter(&stop);
+    const double seconds = Now() - start;
     DWORD exitCode = 1;
     GetExitCodeProcess(processHandle.Get(), &exitCode);
     if (exitCode != 0)
         return -1;
-    return static_cast<double>(stop.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return seconds;
 }
 
 } // namespace
@@ -74,7 +68,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const double bareMedian = Median(bare), jsonMedian = Median(json);
+    const double bareMedian = MedianOf(bare), jsonMedian = MedianOf(json);
     std::printf("cmd /c exit            median of %d: %8.1f ms\n", runs, 1000 * bareMedian);
     std::printf("kestova-report --json  median of %d: %8.1f ms\n", runs, 1000 * jsonMedian);
     std::printf("ratio                  %.2f (goal: under 3)\n", jsonMedian / bareMedian);

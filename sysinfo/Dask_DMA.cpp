@@ -33,6 +33,13 @@ private:
     HANDLE handle_ = nullptr;
 };
 
+// Real-mode programs run only beside 32-bit Windows code: a 32-bit process
+// under WOW64 has no 16-bit subsystem, and a 64-bit process (the 64-bit build
+// of this reader) has none on any Windows either, so both skip the fallback.
+bool HasSixteenBitSubsystem() {
+    return sizeof(void*) == 4 && !IsWow64();
+}
+
 } // namespace
 
 TVexor_DMA::TVexor_DMA(TComponent* owner) : TVexor_Nolt_Component(owner) {
@@ -51,11 +58,20 @@ void TVexor_DMA::Refresh() {
     bool read = false;
     if (HostVersionInfo().dwPlatformId == VER_PLATFORM_WIN32_NT) {
         read = ReadPhysicalSection();
-        if (!read && !IsWow64())
+        if (!read && HasSixteenBitSubsystem())
             read = ReadRealMode();
     } else {
         read = ReadLinear();
     }
+    SetReadOutcome(read);
+}
+
+void TVexor_DMA::RefreshFromRealMode() {
+    range_.MutableMemory().assign(range_.MemorySize(), 0);
+    SetReadOutcome(ReadRealMode());
+}
+
+void TVexor_DMA::SetReadOutcome(bool read) {
     if (read)
         range_.SetDataPresent(true);
     else

@@ -18,6 +18,9 @@ public:
     // Reads MemorySize bytes from StartAddress; Memory stays empty when that
     // fails. Does not run the base refresh.
     void Refresh() override;
+    // The real-mode read alone, the way 32-bit NT falls back to it when the
+    // physical memory section is refused.
+    void RefreshFromRealMode();
     void LoadFromBuffer(const void* source, std::size_t offset, std::size_t count);
 
     std::uint32_t StartAddress() const { return range_.StartAddress(); }
@@ -50,6 +53,7 @@ private:
     bool ReadPhysicalSection();
     bool ReadRealMode();
     bool ReadLinear();
+    void SetReadOutcome(bool read);
 
     TDmaRange range_;
     std::uint32_t pageSize_ = 0;

@@ -50,8 +50,9 @@ TEST(Smbios, FirmwareImageIsNotOfferedHere) {
 TEST(Smbios, RefreshFindsTheRawSmbiosTableWhenNoEntryPointIsReachable) {
     const std::vector<std::uint8_t> raw = RawSmbiosOfThisMachine();
     ASSERT_GE(raw.size(), 8u) << "Wine offers an \"RSMB\" table";
-    // The real-mode fallback runs for each window; its folders go to a
-    // temporary folder of this test's own, which must end empty.
+    // No window is readable (no physical memory section, and no real-mode
+    // program beside a 64-bit process); a temporary folder of this test's
+    // own shows that no "~RomDmp" folder is left either way.
     const std::string savedTmp = Environment("TMP");
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
