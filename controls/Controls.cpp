@@ -47,7 +47,7 @@ void TControl::SetVisible(bool visible) {
         return;
     visible_ = visible;
     if (!AsWinControl() && parent_)
-        parent_->Invalidate();
+        parent_->InvalidateArea(bounds_);
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -73,7 +73,7 @@ void TControl::SetColor(TColor color) {
 
 void TControl::Invalidate() {
     if (parent_ && !AsWinControl())
-        parent_->Invalidate();
+        parent_->InvalidateArea(bounds_);
 }
 
 TMessageResult TControl::WndProc(unsigned message, TWParam wParam, TLParam lParam) {

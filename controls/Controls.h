@@ -157,6 +157,8 @@ public:
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
     void Invalidate() override;
+    // Has a part of the window (client coordinates) painted again.
+    void InvalidateArea(const TBounds& area);
 
 protected:
     TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;

@@ -33,6 +33,7 @@ void TWinControl::SetEnabled(bool enabled) {
     TControl::SetEnabled(enabled);
 }
 void TWinControl::Invalidate() {}
+void TWinControl::InvalidateArea(const TBounds&) {}
 TMessageResult TWinControl::DefaultHandler(unsigned, TWParam, TLParam) {
     return 0;
 }

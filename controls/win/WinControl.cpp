@@ -159,6 +159,12 @@ void TWinControl::Invalidate() {
         InvalidateRect(Hwnd(handle_), nullptr, TRUE);
 }
 
+void TWinControl::InvalidateArea(const TBounds& area) {
+    const RECT r{area.Left, area.Top, area.Left + area.Width, area.Top + area.Height};
+    if (handle_)
+        InvalidateRect(Hwnd(handle_), &r, TRUE);
+}
+
 TMessageResult TWinControl::DefaultHandler(unsigned message, TWParam wParam, TLParam lParam) {
     HWND window = Hwnd(handle_);
     if (!window)
