@@ -1,7 +1,7 @@
 #pragma once
-// Text rules of skin names: section, key and entry names compare without
-// regard to the case of ASCII letters, and are stored upper-cased.
-// (The same rules live in sysinfo/, which the skin library may not use.)
+// Text rules of skin names, in the skin library's own words: section, key and
+// entry names compare without regard to the case of ASCII letters, and are
+// stored upper-cased. The rules themselves are base/Text.h's.
 #include <string>
 #include <string_view>
 

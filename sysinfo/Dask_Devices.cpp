@@ -5,7 +5,7 @@
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_RegValueText.h"
 #include "Vexor_Routines_Registry.h"
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "Dask_Devices_Parse.h"
 
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 
 #include <charconv>
 

@@ -3,7 +3,7 @@
 #include "Vexor_Routines_Memory.h"
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_RegValueText.h"
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 
 namespace {
 

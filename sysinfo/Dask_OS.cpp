@@ -4,7 +4,7 @@
 #include "Vexor_Datetime_FileTime.h"
 #include "Vexor_Routines_Folders.h"
 #include "Vexor_Routines_RegValueText.h"
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 #include "Vexor_Routines_ValueText.h"
 #include "base/Exception.h"
 

@@ -1,7 +1,7 @@
 #include "Dask_OS_Folders.h"
 
 #include "Vexor_Routines_Folders.h"
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "Dask_OS_Internet_Rules.h"
 
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 #include "base/Trim.h"
 
 #include <iterator>

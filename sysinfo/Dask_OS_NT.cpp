@@ -3,7 +3,7 @@
 
 #include "Vexor_Datetime_FileTime.h"
 #include "Vexor_Routines_Registry.h"
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 #include "Vexor_WMI.h"
 
 #include "base/Exception.h"

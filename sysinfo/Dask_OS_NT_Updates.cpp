@@ -1,6 +1,6 @@
 #include "Dask_OS_NT_Updates.h"
 
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 
 #include "base/win/Handles.h"
 

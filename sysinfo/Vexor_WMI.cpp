@@ -1,6 +1,6 @@
 #include "Vexor_WMI.h"
 
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 #include "Vexor_WMI_Thread.h"
 
 #include "base/win/Com.h"

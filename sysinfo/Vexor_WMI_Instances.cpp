@@ -1,6 +1,6 @@
 #include "Vexor_WMI_Instances.h"
 
-#include "Vexor_Routines_Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,14 @@
 #pragma once
-// Small text rules of the registry and device readers: blanks, trimming and
-// comparisons that ignore the case of ASCII letters (class names, GUIDs,
-// registry key and value names).
+// Small text rules shared by the information components and the skin library:
+// blanks, trimming and comparisons that ignore the case of ASCII letters
+// (class names, GUIDs, registry key and value names, skin section names).
 #include "base/Trim.h"
 
 #include <string>
 #include <string_view>
+
+// The letter in upper case when it is an ASCII letter; any other character as it is.
+char UpperAscii(char c);
 
 // True when the text holds nothing but blanks and control characters.
 bool IsBlankText(std::string_view text);
@@ -15,6 +18,9 @@ bool SameText(std::string_view a, std::string_view b);
 
 // True when text begins with prefix, ignoring the case of ASCII letters.
 bool StartsWithText(std::string_view text, std::string_view prefix);
+
+// True when text ends with suffix, ignoring the case of ASCII letters.
+bool EndsWithText(std::string_view text, std::string_view suffix);
 
 // The text with ASCII letters in upper case.
 std::string UpperText(std::string text);

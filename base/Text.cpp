@@ -1,4 +1,4 @@
-#include "Vexor_Routines_Text.h"
+#include "Text.h"
 
 namespace {
 
@@ -6,11 +6,11 @@ bool IsBlankChar(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
+} // namespace
+
 char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
-
-} // namespace
 
 bool IsBlankText(std::string_view text) {
     for (char c : text)
@@ -30,6 +30,10 @@ bool StartsWithText(std::string_view text, std::string_view prefix) {
         if (UpperAscii(text[i]) != UpperAscii(prefix[i]))
             return false;
     return true;
+}
+
+bool EndsWithText(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && SameText(text.substr(text.size() - suffix.size()), suffix);
 }
 
 std::string UpperText(std::string text) {
