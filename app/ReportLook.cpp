@@ -19,9 +19,3 @@ ColumnWidths AutoSizeColumns(int clientWidth) {
     const int second = clientWidth / 2;
     return {clientWidth - second, second};
 }
-
-std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
-        return message + ".";
-    return message;
-}

@@ -1,7 +1,6 @@
 #pragma once
-// How the report looks: row banding, column widths and error box text.
+// How the report looks: row banding and column widths.
 #include <optional>
-#include <string>
 
 // The system colour index a row's cells are painted on, or none for the
 // list's own background. Only rows 0 to 34 are banded.
@@ -13,7 +12,3 @@ struct ColumnWidths {
     int Version;
 };
 ColumnWidths AutoSizeColumns(int clientWidth);
-
-// An error message as the error box shows it: a "." is added when the last
-// character's code is above that of ".".
-std::string ErrorBoxText(const std::string& message);

@@ -1,4 +1,5 @@
 #include "app/ReportLook.h"
+#include "controls/Application.h"
 #include "report/ReportRows.h"
 
 #include <gtest/gtest.h>
@@ -117,13 +118,14 @@ TEST(ReportLook, OddWidthGivesTheFirstColumnTheExtraPixel) {
 }
 
 TEST(ReportLook, ErrorTextGetsAFullStopOnlyAfterHigherCodes) {
-    EXPECT_EQ(ErrorBoxText("Invalid data type for 'X'"), "Invalid data type for 'X'"); // ' is below .
-    EXPECT_EQ(ErrorBoxText("Cannot open clipboard"), "Cannot open clipboard.");
-    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
-    EXPECT_EQ(ErrorBoxText("Path /"), "Path /.");  // / is above .
-    EXPECT_EQ(ErrorBoxText("Error -"), "Error -"); // - is below .
-    EXPECT_EQ(ErrorBoxText("\xe9"), "\xe9.");      // codes above 127 count as high
-    EXPECT_EQ(ErrorBoxText(""), "");
+    EXPECT_EQ(TApplication::ExceptionText("Invalid data type for 'X'"),
+              "Invalid data type for 'X'"); // ' is below .
+    EXPECT_EQ(TApplication::ExceptionText("Cannot open clipboard"), "Cannot open clipboard.");
+    EXPECT_EQ(TApplication::ExceptionText("Done."), "Done.");
+    EXPECT_EQ(TApplication::ExceptionText("Path /"), "Path /.");  // / is above .
+    EXPECT_EQ(TApplication::ExceptionText("Error -"), "Error -"); // - is below .
+    EXPECT_EQ(TApplication::ExceptionText("\xe9"), "\xe9.");      // codes above 127 count as high
+    EXPECT_EQ(TApplication::ExceptionText(""), "");
 }
 
 } // namespace
