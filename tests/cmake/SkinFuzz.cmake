@@ -14,10 +14,12 @@ endif()
 
 file(GLOB SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/*.cpp)
 list(REMOVE_ITEM SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp)
-list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp
-  ${CMAKE_SOURCE_DIR}/base/Exception.cpp ${CMAKE_SOURCE_DIR}/base/Component.cpp
-  ${CMAKE_SOURCE_DIR}/base/StringList.cpp ${CMAKE_SOURCE_DIR}/base/CodePage.cpp)
-file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/fuzz/*.h)
+# The skin library stands on the portable control layer and runtime support.
+file(GLOB SKIN_FUZZ_SUPPORT ${CMAKE_SOURCE_DIR}/base/*.cpp)
+list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp ${SKIN_FUZZ_SUPPORT}
+  ${CMAKE_SOURCE_DIR}/controls/Controls.cpp ${CMAKE_SOURCE_DIR}/controls/WinControlHost.cpp)
+file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/controls/*.h
+  ${CMAKE_SOURCE_DIR}/fuzz/*.h)
 
 foreach(target skin_archive skin_options)
   set(fuzzer ${CMAKE_BINARY_DIR}/fuzz/${target}_fuzzer)
