@@ -5,6 +5,8 @@
 #include "app/FrmMain.h"
 #include "tests/fixtures/Fixtures.h"
 
+#include "tests/fixtures/ModalStep.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,21 +14,6 @@
 #include <vector>
 
 namespace {
-
-// Runs a step from inside a modal message loop: the thread timer's callback
-// is dispatched by whatever loop is running.
-std::function<void()> g_step;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (auto step = std::exchange(g_step, nullptr))
-        step();
-}
-
-void WhenModal(std::function<void()> step) {
-    g_step = std::move(step);
-    SetTimer(nullptr, 0, 1, RunStep);
-}
 
 std::vector<long> Placement(HWND control) {
     RECT r;

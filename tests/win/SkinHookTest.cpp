@@ -7,6 +7,8 @@
 #include "skin/sSkinManager.h"
 #include "skin/win/sSkinHook.h"
 
+#include "tests/fixtures/ModalStep.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -97,18 +99,6 @@ protected:
         return TGraphicControl::WndProc(message, wParam, lParam);
     }
 };
-
-// Runs a step from inside whatever message loop runs (a message box's, a menu's).
-std::function<void()> g_step;
-void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (auto step = std::exchange(g_step, nullptr))
-        step();
-}
-void WhenModal(std::function<void()> step) {
-    g_step = std::move(step);
-    SetTimer(nullptr, 0, 1, RunStep);
-}
 
 class TDummyAdapter : public TsWindowAdapter {};
 
