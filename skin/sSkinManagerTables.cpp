@@ -328,8 +328,7 @@ void TsSkinManager::BuildSections(const TsIniText& options) {
 void TsSkinManager::LoadFromStoredTables(const TsStoredSkin& stored) {
     gd = stored.GeneralData;
     for (TsGeneralData& g : gd) {
-        g.GradientArray =
-            g.GradientData != " " ? ParseGradient(g.GradientData) : decltype(g.GradientArray){};
+        g.GradientArray = g.GradientData != " " ? ParseGradient(g.GradientData) : decltype(g.GradientArray){};
         g.HotGradientArray = !g.HotGradientData.empty() && g.HotGradientData != " "
                                  ? ParseGradient(g.HotGradientData)
                                  : decltype(g.HotGradientArray){};
