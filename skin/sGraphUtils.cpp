@@ -32,7 +32,7 @@ TTexture ChooseTexture(const TsSkinManager& manager, int sectionIndex, const std
                        bool hot, int given) {
     TTexture texture;
     if (given >= 0) {
-        if (ValidMask(manager, given) && manager.ma[size_t(given)].MaskType == 0)
+        if (ValidMask(manager, given) && manager.ma[size_t(given)].MaskType <= 0)
             texture.Mask = &manager.ma[size_t(given)];
         return texture;
     }
@@ -150,7 +150,7 @@ void Background(TsBitmap24& target, TsSkinManager& manager, int sectionIndex, co
             if (!ValidMask(manager, index))
                 return false;
             const TsMaskData& m = manager.ma[size_t(index)];
-            if (m.MaskType == 0)
+            if (m.MaskType <= 0)
                 return false;
             if (m.StretchMode == 10)
                 TileTexture(target, area, m, parent);

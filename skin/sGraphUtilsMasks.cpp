@@ -7,7 +7,8 @@
 
 TsFrameSize MaskFrameSize(const TsMaskData& mask) {
     const int count = mask.ImageCount > 0 ? mask.ImageCount : 1;
-    return {mask.R.Width() / count, mask.R.Height() / (mask.MaskType + 1)};
+    // A mask type below 0 (an options text may say anything) has no transparency-mask row.
+    return {mask.R.Width() / count, mask.R.Height() / (std::max<int>(mask.MaskType, 0) + 1)};
 }
 
 int ClampState(const TsMaskData& mask, int state) {
@@ -59,10 +60,12 @@ void NinePiece(TsBitmap24& target, const TRect& area, bool fillCentre, bool corn
     FitMargins(area.Width(), l, r);
     FitMargins(area.Height(), t, b);
     const TsFrameSize f = MaskFrameSize(m);
+    if (f.W <= 0 || f.H <= 0) // an empty or inverted rectangle has no frame to draw
+        return;
     const TRect frame = StateFrame(m, state);
     const int mx = std::max(0, f.W - l - r), my = std::max(0, f.H - t - b);
     const int fx = frame.Left, fy = frame.Top;
-    const bool masked = m.MaskType != 0;
+    const bool masked = m.MaskType > 0;
     const bool stretch = (m.StretchMode & 1) && !masked;
 
     TsPiece piece;
@@ -129,11 +132,13 @@ void DrawMaskGlyph(TsBitmap24& target, TPoint position, int state, const TsBackg
     if (!source)
         return;
     const TsFrameSize f = MaskFrameSize(mask);
+    if (f.W <= 0 || f.H <= 0)
+        return;
     TsPiece piece;
     piece.Source = source;
     piece.Rect = StateFrame(mask, state);
     piece.Background = &background;
-    if (mask.MaskType != 0) {
+    if (mask.MaskType > 0) {
         piece.MaskOffset = f.H;
         piece.Mix = keyed ? TsPieceMix::Glyph : TsPieceMix::GlyphFade;
     } else if (keyed) {
@@ -158,14 +163,14 @@ TRect TileTexture(TsBitmap24& target, const TRect& area, const TsMaskData& mask,
     piece.Source = source;
     piece.Rect = StateFrame(mask, 0);
     piece.Background = &background;
-    if (mask.MaskType != 0) {
+    if (mask.MaskType > 0) {
         piece.MaskOffset = f.H;
         piece.Mix = TsPieceMix::Glyph;
     }
     const int l = area.Left, t = area.Top, r = area.Right, b = area.Bottom;
     // A mask with its own picture is always tiled over the whole area.
     const int mode = mask.Image ? 0 : mask.StretchMode;
-    if (mask.MaskType != 0 || mode == 10) {
+    if (mask.MaskType > 0 || mode == 10) {
         if (mode != 10) {
             TilePiece(target, area, area, piece);
             return {};
@@ -174,7 +179,7 @@ TRect TileTexture(TsBitmap24& target, const TRect& area, const TsMaskData& mask,
         // or, for a masked texture, get the parent's background.
         const int right = l + area.Width() / f.W * f.W, bottom = t + area.Height() / f.H * f.H;
         TilePiece(target, {l, t, right, bottom}, {l, t, right, bottom}, piece);
-        if (mask.MaskType != 0) {
+        if (mask.MaskType > 0) {
             PaintParentBackground(target, {right, t, r, b}, background);
             PaintParentBackground(target, {l, bottom, right, b}, background);
         }

@@ -2,6 +2,7 @@
 # build like the report line fuzzer, and run briefly on every host test run:
 #   build/host/fuzz/skin_archive_fuzzer -max_total_time=600
 #   build/host/fuzz/skin_options_fuzzer -dict=fuzz/skin_options.dict -max_total_time=600
+#   build/host/fuzz/skin_paint_fuzzer -max_total_time=600
 # A malloc limit far below the sizes a hostile archive can declare shows any
 # allocation made on the archive's word.
 if(WIN32 OR CMAKE_CROSSCOMPILING)
@@ -21,7 +22,7 @@ list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp ${SKIN_
 file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/controls/*.h
   ${CMAKE_SOURCE_DIR}/fuzz/*.h)
 
-foreach(target skin_archive skin_options)
+foreach(target skin_archive skin_options skin_paint)
   set(fuzzer ${CMAKE_BINARY_DIR}/fuzz/${target}_fuzzer)
   set(corpus ${CMAKE_BINARY_DIR}/fuzz/${target}_corpus)
   add_custom_command(
@@ -51,3 +52,7 @@ add_test(NAME fuzz.skin_options
   COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_options_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_options_corpus
           -dict=${CMAKE_SOURCE_DIR}/fuzz/skin_options.dict -max_total_time=10 -max_len=8192
           -malloc_limit_mb=256 -print_final_stats=1)
+# Masks, areas and states drawn as frames, glyphs and textures (no seeds needed).
+add_test(NAME fuzz.skin_paint
+  COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_paint_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_paint_corpus
+          -max_total_time=10 -max_len=4096 -malloc_limit_mb=256 -print_final_stats=1)

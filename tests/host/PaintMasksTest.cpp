@@ -46,6 +46,40 @@ TEST(PaintNinePiece, MarginsAndRepeatedMiddlesOnSmallAreas) {
     }
 }
 
+TEST(PaintNinePiece, AMaskTypeBelowZeroIsAFrameWithoutTransparencyMask) {
+    // An options text may give any mask type; below 0 the frame is the whole
+    // rectangle's height and is copied as a type 0 frame is.
+    for (int maskType : {-1, -2}) {
+        TButtonFrame s;
+        s.Mask(s.mask).MaskType = int16_t(maskType);
+        EXPECT_EQ(MaskFrameSize(s.Mask(s.mask)).H, 12) << maskType;
+        TsBitmap24 target = Solid(12, 12, Untouched);
+        DrawNinePiece(target, BoundsOf(target), false, false, 1, s.mask, s.manager, {});
+        EXPECT_EQ(target.Pixel(0, 0), Coord(12, 0)) << maskType;
+        EXPECT_EQ(target.Pixel(11, 11), Coord(23, 11)) << maskType;
+        TsBitmap24 glyph = Solid(12, 12, Untouched);
+        DrawMaskGlyph(glyph, {0, 0}, 2, {}, s.Mask(s.mask), true);
+        EXPECT_EQ(glyph.Pixel(5, 5), Coord(29, 5)) << maskType;
+    }
+}
+
+TEST(PaintNinePiece, AnInvertedMaskRectangleDrawsNothing) {
+    // Rectangles from an options text may run backwards; the margins still
+    // say 4 pixels, but there is no frame to take them from.
+    const TRect inverted[] = {{0, 12, 36, 0}, {36, 0, 0, 12}, {0, 0, 36, 0}};
+    for (const TRect& r : inverted) {
+        TButtonFrame s;
+        s.Mask(s.mask).R = r;
+        s.Mask(s.mask).MaskType = 1;
+        TsBitmap24 target = Solid(12, 12, Untouched);
+        DrawNinePiece(target, BoundsOf(target), true, false, 1, s.mask, s.manager, {});
+        DrawMaskGlyph(target, {0, 0}, 1, {}, s.Mask(s.mask), true);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                ASSERT_EQ(target.Pixel(x, y), Untouched) << r.Left << "," << r.Top << ": " << x << "," << y;
+    }
+}
+
 TEST(PaintNinePiece, HeightsShrinkTopAndBottomAlike) {
     TButtonFrame s;
     TsBitmap24 target = Solid(12, 7, Untouched);
