@@ -106,7 +106,9 @@ void TqzSkinConvertor::Parse(TMemoryStream& source) {
         return;
     }
     const int32_t count = source.ReadInt32();
-    PictureEntryCount = count - 1;
+    // N - 1 in 32-bit arithmetic: the lowest count wraps round instead of
+    // overflowing (no entry is read for a negative count).
+    PictureEntryCount = static_cast<int32_t>(static_cast<uint32_t>(count) - 1u);
     for (int32_t i = 0; i < count; ++i) {
         const int32_t nameLength = source.ReadInt32();
         // A name longer than what is left cannot be read: say so before taking memory for it.

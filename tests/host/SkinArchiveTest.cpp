@@ -259,6 +259,10 @@ TEST(SkinArchive, HostileHeadersFailWithoutTakingTheDeclaredMemory) {
     EXPECT_EQ(Load(reader, header({0})), "");
     EXPECT_EQ(reader.PictureEntryCount, -1);
     EXPECT_EQ(reader.FindImage("A"), nullptr);
+    // The lowest count reads no entry; its N - 1 wraps round as 32-bit arithmetic does.
+    TqzSkinConvertor lowest;
+    EXPECT_EQ(Load(lowest, header({INT32_MIN}, "O")), "");
+    EXPECT_EQ(lowest.PictureEntryCount, INT32_MAX);
 }
 
 TEST(SkinArchive, AMissingFileLeavesTheReaderAsItWas) {
