@@ -6,6 +6,7 @@
 //      (the archive the build packed: build/<preset>/skins/zur/zur.qtz)
 #ifdef _WIN32
 #include "BenchClock.h"
+#include "BenchSkin.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sPlatform.h"
 #include "skin/sSkinManager.h"
@@ -14,41 +15,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-TsItemSkin ItemSkin(TsSkinManager& manager, const std::string& section) {
-    TsItemSkin s;
-    s.SkinManager = &manager;
-    s.SkinSection = section;
-    s.SectionIndex = manager.FindSection(section);
-    s.FrameMaskIndex = manager.FindMask(s.SectionIndex, section, "BORDERSMASK");
-    s.TextureMask = manager.FindTexture(s.SectionIndex, section, "PATTERN");
-    s.HotTextureMask = manager.FindTexture(s.SectionIndex, section, "HOTPATTERN");
-    return s;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: paint_compose <zur.qtz> [runs]\n");
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 101;
-    auto bytes = DefaultSkinPlatform().ReadWholeFile(argv[1]);
-    if (!bytes) {
-        std::fprintf(stderr, "paint_compose: cannot read %s\n", argv[1]);
-        return 1;
-    }
     TsSkinManager manager(nullptr);
-    TsStoredSkin stored;
-    stored.Name = "ZUR (internal)";
-    stored.Data = TMemoryStream(*bytes);
-    manager.InternalSkins().push_back(std::move(stored));
-    manager.SetSkinDirectory("C:\\No Such Folder");
-    manager.SetSkinName("ZUR (internal)");
-    const TsItemSkin form = ItemSkin(manager, "FORM");
-    const TsItemSkin button = ItemSkin(manager, "BUTTON");
+    if (!OfferArchiveSkin(manager, argv[1], "paint_compose"))
+        return 1;
+    manager.SetSkinName(BenchSkinName);
+    const TsItemSkin form = BenchItemSkin(manager, "FORM");
+    const TsItemSkin button = BenchItemSkin(manager, "BUTTON");
     if (form.SectionIndex < 0 || button.SectionIndex < 0) {
         std::fprintf(stderr, "paint_compose: the skin has no FORM or BUTTON section\n");
         return 1;

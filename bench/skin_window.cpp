@@ -12,6 +12,7 @@
 //      (the archive the build packed: build/<preset>/skins/zur/zur.qtz)
 #ifdef _WIN32
 #include "BenchClock.h"
+#include "BenchSkin.h"
 #include "base/win/Handles.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sPlatform.h"
@@ -31,17 +32,6 @@ constexpr TRect kButtons[] = {
 constexpr TRect kPanel{0, 56, 705, 447};
 constexpr TRect kList{1, 1, 704, 371};
 constexpr TRect kStatusBar{1, 371, 704, 390};
-
-TsItemSkin ItemSkin(TsSkinManager& manager, const std::string& section) {
-    TsItemSkin s;
-    s.SkinManager = &manager;
-    s.SkinSection = section;
-    s.SectionIndex = manager.FindSection(section);
-    s.FrameMaskIndex = manager.FindMask(s.SectionIndex, section, "BORDERSMASK");
-    s.TextureMask = manager.FindTexture(s.SectionIndex, section, "PATTERN");
-    s.HotTextureMask = manager.FindTexture(s.SectionIndex, section, "HOTPATTERN");
-    return s;
-}
 
 TsBitmap24 SizeOf(const TRect& r) {
     return TsBitmap24(r.Width(), r.Height());
@@ -86,21 +76,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 101;
-    auto bytes = DefaultSkinPlatform().ReadWholeFile(argv[1]);
-    if (!bytes) {
-        std::fprintf(stderr, "skin_window: cannot read %s\n", argv[1]);
-        return 1;
-    }
     TsSkinManager manager(nullptr);
-    TsStoredSkin stored;
-    stored.Name = "ZUR (internal)";
-    stored.Data = TMemoryStream(*bytes);
-    manager.InternalSkins().push_back(std::move(stored));
-    manager.SetSkinDirectory("C:\\No Such Folder");
-    manager.SetSkinName("ZUR (internal)");
+    if (!OfferArchiveSkin(manager, argv[1], "skin_window"))
+        return 1;
+    manager.SetSkinName(BenchSkinName);
     const int formSection = manager.FindSection("FORM"), titleSection = manager.FindSection("FORMTITLE");
-    const TsItemSkin button = ItemSkin(manager, "BUTTON"), panel = ItemSkin(manager, "PANEL");
-    const TsItemSkin list = ItemSkin(manager, "EDIT"), statusBar = ItemSkin(manager, "STATUSBAR");
+    const TsItemSkin button = BenchItemSkin(manager, "BUTTON"), panel = BenchItemSkin(manager, "PANEL");
+    const TsItemSkin list = BenchItemSkin(manager, "EDIT"), statusBar = BenchItemSkin(manager, "STATUSBAR");
     if (formSection < 0 || titleSection < 0 || button.SectionIndex < 0 || panel.SectionIndex < 0 ||
         list.SectionIndex < 0 || statusBar.SectionIndex < 0) {
         std::fprintf(stderr, "skin_window: the skin lacks one of the window's sections\n");
