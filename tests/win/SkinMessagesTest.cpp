@@ -28,9 +28,24 @@ bool SkinAnswer(TsCommonData& state, unsigned message, TWParam wParam, TLParam l
     return handled;
 }
 
-class TSkinnedForm : public TCustomForm {
+// A windowed control whose skin commands go to its skin state.
+template <typename Base> class TSkinAnswering : public Base {
 public:
-    TSkinnedForm() : TCustomForm(nullptr), SkinData(this, true) {
+    TSkinAnswering() : Base(nullptr), SkinData(this, true) {}
+    ~TSkinAnswering() override { this->DestroyHandle(); }
+    TsCommonData SkinData;
+
+protected:
+    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override {
+        TMessageResult result = 0;
+        return SkinAnswer(SkinData, message, wParam, lParam, result) ? result
+                                                                     : Base::WndProc(message, wParam, lParam);
+    }
+};
+
+class TSkinnedForm : public TSkinAnswering<TCustomForm> {
+public:
+    TSkinnedForm() {
         SetVisible(false);
         SetBounds({10, 10, 300, 200});
         TCreateParams params;
@@ -38,38 +53,18 @@ public:
         params.Style = WS_OVERLAPPEDWINDOW;
         CreateHandle(params);
     }
-    ~TSkinnedForm() override { DestroyHandle(); }
-    TsCommonData SkinData;
-
-protected:
-    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override {
-        TMessageResult result = 0;
-        return SkinAnswer(SkinData, message, wParam, lParam, result)
-                   ? result
-                   : TWinControl::WndProc(message, wParam, lParam);
-    }
 };
 
-class TSkinnedPanel : public TWinControl {
+class TSkinnedPanel : public TSkinAnswering<TWinControl> {
 public:
-    explicit TSkinnedPanel(TWinControl* parent) : TWinControl(nullptr), SkinData(this, true) {
+    explicit TSkinnedPanel(TWinControl* parent) {
         SetParent(parent);
         SetBounds({8, 8, 200, 120});
         TCreateParams params;
         params.Style = WS_CHILD | WS_VISIBLE;
         CreateHandle(params);
     }
-    ~TSkinnedPanel() override { DestroyHandle(); }
     std::string ClassName() const override { return "TPanel"; }
-    TsCommonData SkinData;
-
-protected:
-    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override {
-        TMessageResult result = 0;
-        return SkinAnswer(SkinData, message, wParam, lParam, result)
-                   ? result
-                   : TWinControl::WndProc(message, wParam, lParam);
-    }
 };
 
 class TSkinnedLabel : public TGraphicControl {
