@@ -1,7 +1,7 @@
 #pragma once
 // The skin benchmarks' set-up: the archive the build packed offered to a
-// manager as its stored skin "ZUR (internal)", and a section's indexes as the
-// painting code reads them. Windows only, like the benchmarks themselves.
+// manager as its stored skin "ZUR (internal)". Windows only, like the
+// benchmarks themselves.
 #include "skin/sGraphUtils.h"
 #include "skin/sPlatform.h"
 #include "skin/sSkinManager.h"
@@ -25,15 +25,4 @@ inline bool OfferArchiveSkin(TsSkinManager& manager, const char* path, const cha
     manager.InternalSkins().push_back(std::move(stored));
     manager.SetSkinDirectory("C:\\No Such Folder");
     return true;
-}
-
-inline TsItemSkin BenchItemSkin(TsSkinManager& manager, const std::string& section) {
-    TsItemSkin s;
-    s.SkinManager = &manager;
-    s.SkinSection = section;
-    s.SectionIndex = manager.FindSection(section);
-    s.FrameMaskIndex = manager.FindMask(s.SectionIndex, section, "BORDERSMASK");
-    s.TextureMask = manager.FindTexture(s.SectionIndex, section, "PATTERN");
-    s.HotTextureMask = manager.FindTexture(s.SectionIndex, section, "HOTPATTERN");
-    return s;
 }

@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     if (!OfferArchiveSkin(manager, argv[1], "paint_compose"))
         return 1;
     manager.SetSkinName(BenchSkinName);
-    const TsItemSkin form = BenchItemSkin(manager, "FORM");
-    const TsItemSkin button = BenchItemSkin(manager, "BUTTON");
+    const TsItemSkin form = SectionItemSkin(manager, "FORM");
+    const TsItemSkin button = SectionItemSkin(manager, "BUTTON");
     if (form.SectionIndex < 0 || button.SectionIndex < 0) {
         std::fprintf(stderr, "paint_compose: the skin has no FORM or BUTTON section\n");
         return 1;

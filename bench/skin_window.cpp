@@ -81,8 +81,9 @@ int main(int argc, char** argv) {
         return 1;
     manager.SetSkinName(BenchSkinName);
     const int formSection = manager.FindSection("FORM"), titleSection = manager.FindSection("FORMTITLE");
-    const TsItemSkin button = BenchItemSkin(manager, "BUTTON"), panel = BenchItemSkin(manager, "PANEL");
-    const TsItemSkin list = BenchItemSkin(manager, "EDIT"), statusBar = BenchItemSkin(manager, "STATUSBAR");
+    const TsItemSkin button = SectionItemSkin(manager, "BUTTON"), panel = SectionItemSkin(manager, "PANEL");
+    const TsItemSkin list = SectionItemSkin(manager, "EDIT"),
+                     statusBar = SectionItemSkin(manager, "STATUSBAR");
     if (formSection < 0 || titleSection < 0 || button.SectionIndex < 0 || panel.SectionIndex < 0 ||
         list.SectionIndex < 0 || statusBar.SectionIndex < 0) {
         std::fprintf(stderr, "skin_window: the skin lacks one of the window's sections\n");

@@ -183,6 +183,17 @@ bool Composable(const TsBitmap24* target, const TRect& area) {
 
 } // namespace
 
+TsItemSkin SectionItemSkin(TsSkinManager& manager, const std::string& section) {
+    TsItemSkin s;
+    s.SkinManager = &manager;
+    s.SkinSection = section;
+    s.SectionIndex = manager.FindSection(section);
+    s.FrameMaskIndex = manager.FindMask(s.SectionIndex, section, "BORDERSMASK");
+    s.TextureMask = manager.FindTexture(s.SectionIndex, section, "PATTERN");
+    s.HotTextureMask = manager.FindTexture(s.SectionIndex, section, "HOTPATTERN");
+    return s;
+}
+
 bool IsSkinned(const TsItemSkin& skin) {
     return skin.SkinManager && skin.SkinManager->Active() && skin.SectionIndex >= 0 &&
            size_t(skin.SectionIndex) < skin.SkinManager->gd.size();

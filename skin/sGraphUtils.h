@@ -107,6 +107,9 @@ struct TsItemSkin {
 
 // The control's section exists in an active manager's table.
 bool IsSkinned(const TsItemSkin& skin);
+// A section of manager's skin as a control without skin state of its own is
+// drawn from it: the section's index and its frame and texture masks.
+TsItemSkin SectionItemSkin(TsSkinManager& manager, const std::string& section);
 
 // Composes a control: background, frame in the state, corner decorations.
 // origin: where the area's picture lies in the parent's picture.

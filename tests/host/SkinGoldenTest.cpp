@@ -49,17 +49,6 @@ std::string FirstDifference(const TsBitmap24& picture, const TsBitmap24& referen
     return {};
 }
 
-TsItemSkin ItemSkin(TsSkinManager& manager, const std::string& section) {
-    TsItemSkin s;
-    s.SkinManager = &manager;
-    s.SkinSection = section;
-    s.SectionIndex = manager.FindSection(section);
-    s.FrameMaskIndex = manager.FindMask(s.SectionIndex, section, "BORDERSMASK");
-    s.TextureMask = manager.FindTexture(s.SectionIndex, section, "PATTERN");
-    s.HotTextureMask = manager.FindTexture(s.SectionIndex, section, "HOTPATTERN");
-    return s;
-}
-
 TsBitmap24 SizeOf(const TRect& r) {
     return TsBitmap24(r.Width(), r.Height());
 }
@@ -99,8 +88,9 @@ protected:
 
 TEST_F(SkinGolden, TheMainWindowsPartsLookAsTheirReferences) {
     const int form = manager.FindSection("FORM"), title = manager.FindSection("FORMTITLE");
-    const TsItemSkin button = ItemSkin(manager, "BUTTON"), panel = ItemSkin(manager, "PANEL");
-    const TsItemSkin list = ItemSkin(manager, "EDIT"), statusBar = ItemSkin(manager, "STATUSBAR");
+    const TsItemSkin button = SectionItemSkin(manager, "BUTTON"), panel = SectionItemSkin(manager, "PANEL");
+    const TsItemSkin list = SectionItemSkin(manager, "EDIT"),
+                     statusBar = SectionItemSkin(manager, "STATUSBAR");
     ASSERT_GE(form, 0);
     ASSERT_GE(title, 0);
     for (const TsItemSkin* s : {&button, &panel, &list, &statusBar})
