@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Panel.h"
+#include "skin/win/sBitBtnWin.h"
 
 #include <shellapi.h>
 
@@ -92,7 +93,7 @@ TAboutBox::TAboutBox() : TCustomForm(nullptr) {
     const char* names[] = {"sLabelFX1", "Label1", "sLabel1", "Comments", "Image1"};
     for (size_t i = 0; i < std::size(inPanel); ++i)
         inPanel[i]->SetName(names[i]);
-    okButton_ = new TNamedWinControl(this, "TsBitBtn");
+    okButton_ = new TsBitBtn(this);
     okButton_->SetName("sBitBtn1");
     okButton_->SetTabOrder(1);
     okButton_->SetParent(this);
@@ -177,14 +178,11 @@ void TAboutBox::CreateControls() {
 
     const TPlacement ok = scaled(kOkButton);
     okButton_->SetBounds({ok.Left, ok.Top, ok.Width, ok.Height});
-    TCreateParams params;
-    params.WindowClass = "BUTTON";
-    params.Caption = "OK";
-    params.Style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;
-    params.Id = IDOK;
-    okButton_->CreateHandle(params);
+    okButton_->SetKind(bkOK);
+    okButton_->SetGlyph(GlyphPicture(OkGlyph()));
+    okButton_->SetFont(TFont{"MS Sans Serif", -Scale(11), clWindowText, false});
+    okButton_->CreateWnd();
     SendMessageA(OkWindow(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), 0);
-    okGlyph_ = std::make_unique<TGlyphImage>(OkGlyph());
 }
 
 TControl* TAboutBox::ControlByName(const std::string& name) {
@@ -222,7 +220,7 @@ int TAboutBox::ShowModal() {
                 modalResult_ = mrCancel;
                 break;
             }
-            if (IsDialogMessageA(Handle(), &message))
+            if (HandleButtonKeys(message) || IsDialogMessageA(Handle(), &message))
                 continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -278,14 +276,6 @@ TMessageResult TAboutBox::WndProc(unsigned message, TWParam wParam, TLParam lPar
         break;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.hwndItem == OkWindow() && okGlyph_) {
-            DrawGlyphButton(item, *okGlyph_, font_.Get());
-            return TRUE;
-        }
-        break;
-    }
     case WM_CLOSE:
         // The close box: the box is kept for the next time.
         modalResult_ = mrCancel;

@@ -7,16 +7,14 @@
 #include "Panel.h"
 #include "base/win/Handles.h"
 #include "controls/Controls.h"
+#include "skin/sBitBtn.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-// Results of ShowModal.
-constexpr int mrNone = 0;
-constexpr int mrOk = IDOK;
-constexpr int mrCancel = IDCANCEL;
+// Results of ShowModal: mrNone, mrOk (IDOK) and mrCancel (IDCANCEL) of the skinned button.
 
 class TAboutBox : public TCustomForm {
 public:
@@ -69,14 +67,13 @@ private:
     int modalResult_ = mrNone;
     UniqueFont font_;
     UniqueFont bannerFont_;
-    TPanel* panel_ = nullptr;              // owned by the box
-    TNamedWinControl* okButton_ = nullptr; // owned by the box
+    TPanel* panel_ = nullptr;      // owned by the box
+    TsBitBtn* okButton_ = nullptr; // owned by the box
     TAboutLabel banner_{"TsLabelFX"};
     TAboutLabel notice_{"TLabel"};
     TAboutLabel tagline_{"TsLabel"};
     TAboutLabel comments_{"TLabel"};
     TAboutImage image_;
-    std::unique_ptr<TGlyphImage> okGlyph_;
 };
 
 // The program's About box, or null before one is made.

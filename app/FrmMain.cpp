@@ -82,8 +82,8 @@ TForm1::TForm1()
     statusBar_->SetName("sStatusBar1");
     statusBar_->SetParent(panel_);
     for (const ButtonLayout& button : kButtons) {
-        TNamedWinControl*& control = buttons_[button.number - 1];
-        control = new TNamedWinControl(this, "TsBitBtn");
+        TsBitBtn*& control = buttons_[button.number - 1];
+        control = new TsBitBtn(this);
         control->SetName("sBitBtn" + std::to_string(button.number));
         control->SetTabOrder(button.number);
         control->SetParent(this);
@@ -155,16 +155,15 @@ void TForm1::CreateControls() {
 
     for (const ButtonLayout& button : kButtons) {
         const int index = button.number - 1;
-        TNamedWinControl& control = *buttons_[index];
+        TsBitBtn& control = *buttons_[index];
         control.SetBounds({Scale(button.left), Scale(button.top), Scale(button.width), Scale(button.height)});
-        TCreateParams params;
-        params.WindowClass = "BUTTON";
-        params.Caption = button.caption;
-        params.Style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;
-        params.Id = static_cast<uintptr_t>(kButtonIdBase + button.number);
-        control.CreateHandle(params);
+        control.SetFont(TFont{"Tahoma", -Scale(11), clWindowText, false});
+        control.SetCaption(button.caption);
+        control.SetGlyph(GlyphPicture(button.glyph()));
+        control.SetBlend(30);
+        control.SkinData.SetSkinManager(sSkinManager1);
+        control.CreateWnd(static_cast<uintptr_t>(kButtonIdBase + button.number));
         useFont(static_cast<HWND>(control.Handle()));
-        glyphs_[index] = std::make_unique<TGlyphImage>(button.glyph());
     }
 
     popupMenu_ = CreatePopupMenu();
@@ -301,16 +300,6 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         }
         return false;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        const int number = static_cast<int>(item.CtlID) - kButtonIdBase;
-        if (number >= 1 && number <= 5 && glyphs_[number - 1]) {
-            DrawGlyphButton(item, *glyphs_[number - 1], font_.Get());
-            result = TRUE;
-            return true;
-        }
-        return false;
-    }
     case WM_SYSCOLORCHANGE:
         listView_->ApplyColors();
         SendMessageA(listView_->Handle(), WM_SYSCOLORCHANGE, wParam, lParam);

@@ -6,6 +6,7 @@
 #include "GlyphButton.h"
 #include "ReportListView.h"
 #include "Panel.h"
+#include "skin/sBitBtn.h"
 #include "base/win/Handles.h"
 #include "controls/Controls.h"
 
@@ -79,8 +80,7 @@ private:
     TPanel* panel_ = nullptr;
     TReportListView* listView_ = nullptr;
     TNamedWinControl* statusBar_ = nullptr;
-    std::array<TNamedWinControl*, 5> buttons_{};
-    std::array<std::unique_ptr<TGlyphImage>, 5> glyphs_;
+    std::array<TsBitBtn*, 5> buttons_{};
     HMENU popupMenu_ = nullptr;
     TFileDialog save1_;
     TFileDialog open1_;

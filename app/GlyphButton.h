@@ -1,23 +1,11 @@
 #pragma once
-// A push button with a glyph beside its caption, drawn by its owner window.
+// The buttons' glyphs as the skinned buttons take them: 24-bit pictures
+// whose bottom-left pixel is the transparent key.
 #include "Glyphs.h"
-#include "base/win/Handles.h"
+#include "skin/sBitmap.h"
 
-#include <windows.h>
+#include <memory>
 
-// A glyph ready to draw: 24-bit glyphs drop their red key, 32-bit glyphs are
-// blended by their alpha.
-class TGlyphImage {
-public:
-    explicit TGlyphImage(const Glyph& glyph);
-    void Draw(HDC dc, int left, int top, bool disabled) const;
-    int BitsPerPixel() const { return bitsPerPixel_; }
-
-private:
-    UniqueBitmap bitmap_;
-    int bitsPerPixel_;
-};
-
-// Paints an owner-drawn button: the glyph left of the caption, the pair
-// centred, moved one pixel down and right while pressed.
-void DrawGlyphButton(const DRAWITEMSTRUCT& item, const TGlyphImage& glyph, HFONT font);
+// A 24-bit glyph keeps its red key; a 32-bit glyph is laid over the light
+// button face by its alpha, its see-through pixels becoming the red key.
+std::shared_ptr<TsBitmap24> GlyphPicture(const Glyph& glyph);

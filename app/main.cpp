@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "FrmMain.h"
 #include "sysinfo/Vexor_Bindings.h"
+#include "skin/win/sBitBtnWin.h"
 #include "sysinfo/Vexor_Routines.h"
 
 #include <windows.h>
@@ -29,6 +30,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The default and cancel buttons take Enter and Escape before the
+        // platform's dialog keys move the focus.
+        if (HandleButtonKeys(message))
+            continue;
         HWND main = form.Handle();
         if (main && IsDialogMessageA(main, &message))
             continue;
