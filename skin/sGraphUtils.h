@@ -143,6 +143,8 @@ struct TsFrameSize {
 };
 TsFrameSize MaskFrameSize(const TsMaskData& mask);
 int ClampState(const TsMaskData& mask, int state);
+// The state frame's rectangle in the mask's picture.
+TRect StateFrame(const TsMaskData& mask, int state);
 // The picture a mask is cut from: its own, else its manager's master bitmap.
 const TsBitmap24* MaskPicture(const TsMaskData& mask);
 

@@ -24,14 +24,13 @@ const TsBitmap24* MaskPicture(const TsMaskData& mask) {
     return nullptr;
 }
 
-namespace {
-
-// The state frame's rectangle in the mask's picture.
 TRect StateFrame(const TsMaskData& mask, int state) {
     const TsFrameSize f = MaskFrameSize(mask);
     const int left = mask.R.Left + ClampState(mask, state) * f.W;
     return {left, mask.R.Top, left + f.W, mask.R.Top + f.H};
 }
+
+namespace {
 
 // Margins of a border mask fitted to an area: when the area is narrower than
 // both margins, each loses half the excess (rounded toward zero) and the
