@@ -84,6 +84,8 @@ TAboutBox* AboutBox() {
 
 TAboutBox::TAboutBox() : TCustomForm(nullptr) {
     SetName("AboutBox");
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(biSystemMenu);
     SetVisible(false);
     g_aboutBox = this;
     panel_ = new TPanel(this, TPanel::TBevel::Double);
@@ -205,6 +207,8 @@ int TAboutBox::ShowModal() {
     if (!Handle())
         return mrNone;
     modalResult_ = mrNone;
+    // The window that was active before gets the activation back, however the box is closed.
+    HWND previous = GetActiveWindow();
     {
         DisabledThreadWindows others(Handle());
         ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -230,6 +234,8 @@ int TAboutBox::ShowModal() {
     }
     if (Handle())
         ShowWindow(Handle(), SW_HIDE);
+    if (previous && previous != Handle() && IsWindow(previous) && IsWindowEnabled(previous))
+        SetActiveWindow(previous);
     return modalResult_;
 }
 

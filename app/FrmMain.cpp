@@ -5,6 +5,7 @@
 #include "Clipboard.h"
 #include "FrmMainSkin.h"
 #include "Panel.h"
+#include "skin/sSkinProvider.h"
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
 #include "report/ReportValues.h"
@@ -58,9 +59,15 @@ TForm1::TForm1()
       open1_(TFileDialog::Kind::Open, "Open Report", "Text Files (*.*)|*.txt|All files|*.*", "txt",
              "Engine.txt", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING) {
     SetName("Form1");
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(biSystemMenu | biMinimize);
     Eg1 = new TVexor_Engines(this);
     Eg1->SetName("Eg1");
     sSkinManager1 = CreateSkinManager1(this);
+    // The frame, caption bar and title buttons come from the skin's "FORM".
+    sSkinProvider1 = new TsSkinProvider(*this);
+    sSkinProvider1->SetName("sSkinProvider1");
+    sSkinProvider1->SkinData.SetSkinManager(sSkinManager1);
     OS1 = new TVexor_OperatingSystem(this);
     OS1->SetName("OS1");
     Machine1 = new TVexor_Machine(this);
@@ -122,6 +129,7 @@ void TForm1::CreateForm() {
     params.ExStyle = exStyle;
     if (!CreateHandle(params))
         throw Exception(FormatText("Cannot create the main window (error %lu)", GetLastError()));
+    sSkinProvider1->AttachWindow();
     CreateControls();
     Application().Run([this] { FormCreate(); });
 }
@@ -308,7 +316,8 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         DestroyWindow(Handle());
         return true;
     case WM_DESTROY:
-        if (isMainForm_)
+        // Closing the main form ends the message loop.
+        if (IsMainForm())
             PostQuitMessage(0);
         return true;
     default:

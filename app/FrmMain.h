@@ -20,6 +20,7 @@ class TVexor_Engines;
 class TVexor_OperatingSystem;
 class TVexor_Machine;
 class TsSkinManager;
+class TsSkinProvider;
 
 class TForm1 : public TCustomForm {
 public:
@@ -32,8 +33,6 @@ public:
     void CreateForm();
     void Show();
     HWND Handle() const { return static_cast<HWND>(TWinControl::Handle()); }
-    // Closing the main form ends the message loop.
-    void SetMainForm(bool isMain) { isMainForm_ = isMain; }
 
     void FormCreate();
     void GetAllData();
@@ -63,6 +62,7 @@ public:
     TVexor_Machine* Machine1 = nullptr;
     // The skin manager, with the internal skin loaded.
     TsSkinManager* sSkinManager1 = nullptr;
+    TsSkinProvider* sSkinProvider1 = nullptr;
 
 protected:
     TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;
@@ -73,7 +73,6 @@ private:
     void ShowPopupMenu(LPARAM position);
     int Scale(int pixels) const;
 
-    bool isMainForm_ = false;
     int pixelsPerInch_ = 96;
     UniqueFont font_;
     // The controls, owned by the form.

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "FrmMain.h"
 #include "sysinfo/Vexor_Bindings.h"
+#include "skin/sSkinProvider.h"
 #include "skin/win/sBitBtnWin.h"
 #include "sysinfo/Vexor_Routines.h"
 
@@ -19,6 +20,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     Application().SetTitle("Kestova 1.0");
 
+    // Forms without a frame component of their own (the About box) get one
+    // from the skin's window hook when they are first activated.
+    InstallFormFrameFactory();
     TForm1 form;
     form.SetMainForm(true);
     Application().Run([&form] { form.CreateForm(); });

@@ -186,6 +186,11 @@ private:
     int tabOrder_ = 0;
 };
 
+// How a form's window is framed, and which title-bar buttons it has.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+
 // A top-level window. Every form is in the application's list while it lives.
 class TCustomForm : public TWinControl {
 public:
@@ -193,6 +198,32 @@ public:
     ~TCustomForm() override;
     std::string ClassName() const override { return "TForm"; }
     virtual bool IsMDIChild() const { return false; }
+
+    // The frame the form's window is made with (its window styles follow it).
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons icons) { borderIcons_ = icons; }
+    // Pixels between the frame and the client area.
+    int BorderWidth() const { return borderWidth_; }
+    // The form whose minimising minimises the whole application.
+    bool IsMainForm() const { return mainForm_; }
+    void SetMainForm(bool isMain) { mainForm_ = isMain; }
+
+    // The form's control that took the focus last (its window).
+    void ControlFocused(void* window);
+
+protected:
+    // A form active again gives the focus back to the control that had it
+    // last (the modal windows shown over it took it away).
+    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;
+
+private:
+    void* focusedWindow_ = nullptr;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    int borderWidth_ = 0;
+    bool mainForm_ = false;
 };
 
 // A windowed control known by the class name it is given (a system window

@@ -48,6 +48,12 @@ bool TWinControl::HandleMouse(unsigned, TWParam, TLParam, TMessageResult&) {
 TMessageResult TWinControl::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
     return TControl::WndProc(message, wParam, lParam);
 }
+void TCustomForm::ControlFocused(void* window) {
+    focusedWindow_ = window;
+}
+TMessageResult TCustomForm::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
+    return TWinControl::WndProc(message, wParam, lParam);
+}
 
 void ShowErrorBox(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());

@@ -282,7 +282,31 @@ bool TWinControl::HandleMouse(unsigned message, TWParam wParam, TLParam lParam, 
     }
 }
 
+TMessageResult TCustomForm::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
+    // Switched back to (and not minimized): the control that had the focus gets it again.
+    if (message == WM_ACTIVATE && HandleAllocated() && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        HWND window = static_cast<HWND>(Handle());
+        HWND focus = static_cast<HWND>(focusedWindow_);
+        // The form may be hidden from drawing (WM_SETREDRAW) just now: the
+        // control's own visibility counts.
+        if (focus && IsWindow(focus) && IsChild(window, focus) &&
+            (GetWindowLongPtrA(focus, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(focus)) {
+            SetFocus(focus);
+            return 0;
+        }
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+void TCustomForm::ControlFocused(void* window) {
+    focusedWindow_ = window;
+}
+
 TMessageResult TWinControl::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
+    // The form keeps which of its controls has the focus, for giving it back.
+    if (message == WM_SETFOCUS && handle_)
+        if (TCustomForm* form = ParentForm(); form && form != this)
+            form->ControlFocused(handle_);
     if (!ownClass_ || !handle_)
         return TControl::WndProc(message, wParam, lParam);
     TMessageResult result = 0;

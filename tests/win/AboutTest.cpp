@@ -3,6 +3,8 @@
 #include "app/About.h"
 #include "app/Application.h"
 #include "app/FrmMain.h"
+#include "controls/win/WindowThunk.h"
+#include "skin/sSkinProvider.h"
 #include "tests/fixtures/Fixtures.h"
 
 #include "tests/fixtures/ModalStep.h"
@@ -14,6 +16,11 @@
 #include <vector>
 
 namespace {
+
+TsSkinProvider* FrameOf(HWND window) {
+    auto* form = dynamic_cast<TWinControl*>(TWindowThunk::ControlOf(window));
+    return form ? dynamic_cast<TsSkinProvider*>(FormFrameOf(*form)) : nullptr;
+}
 
 std::vector<long> Placement(HWND control) {
     RECT r;
@@ -272,7 +279,21 @@ TEST_F(AboutTest, ReleaseOutsideIsNoClick) {
 
 // Shown from the main window's About... button: the main window takes no
 // input until the box is closed, by Enter, by OK or by its close box.
+// The About box's skinned close button, pressed and released.
+void PressSkinnedClose(HWND box) {
+    TsSkinProvider* frame = FrameOf(box);
+    ASSERT_NE(frame, nullptr);
+    const TRect& r = frame->SystemButton(sbClose).Rect;
+    RECT w{};
+    GetWindowRect(box, &w);
+    const LPARAM at = MAKELPARAM(w.left + (r.Left + r.Right) / 2, w.top + (r.Top + r.Bottom) / 2);
+    ASSERT_EQ(SendMessageA(box, WM_NCHITTEST, 0, at), HTCLOSE);
+    SendMessageA(box, WM_NCLBUTTONDOWN, HTCLOSE, at);
+    SendMessageA(box, WM_NCLBUTTONUP, HTCLOSE, at);
+}
+
 TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
+    InstallFormFrameFactory();
     TForm1 form;
     form.CreateForm();
     form.Show();
@@ -287,21 +308,28 @@ TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
         {"Enter", [&] { PostMessageA(box.Control("sBitBtn1"), WM_KEYDOWN, VK_RETURN, 0); }, mrOk},
         {"OK", [&] { SendMessageA(box.Control("sBitBtn1"), BM_CLICK, 0, 0); }, mrOk},
         {"close box", [&] { PostMessageA(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, mrCancel},
+        {"skinned close button", [&] { PressSkinnedClose(box.Handle()); }, mrCancel},
     };
     for (const auto& c : cases) {
-        bool mainBlocked = false, shown = false;
+        SetActiveWindow(form.Handle());
+        SetFocus(about);
+        bool mainBlocked = false, shown = false, framed = false;
         WhenModal([&] {
             mainBlocked = !IsWindowEnabled(form.Handle());
             shown = IsWindowVisible(box.Handle());
+            framed = FrameOf(box.Handle()) != nullptr;
             c.close();
         });
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(about), BN_CLICKED),
                      reinterpret_cast<LPARAM>(about));
         EXPECT_TRUE(mainBlocked) << c.how;
         EXPECT_TRUE(shown) << c.how;
+        EXPECT_TRUE(framed) << c.how << ": the window hook gave the box a skinned frame";
         EXPECT_EQ(box.ModalResult(), c.result) << c.how;
         EXPECT_FALSE(IsWindowVisible(box.Handle())) << c.how;
         EXPECT_TRUE(IsWindowEnabled(form.Handle())) << c.how;
+        EXPECT_EQ(GetActiveWindow(), form.Handle()) << c.how << ": the main window is active again";
+        EXPECT_EQ(GetFocus(), about) << c.how << ": the focus is back on About...";
     }
     EXPECT_TRUE(IsWindow(box.Handle())); // kept for the next time
 }
