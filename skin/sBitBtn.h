@@ -9,6 +9,8 @@
 #include "sCommonData.h"
 #include "sGraphUtils.h"
 
+class TsScreenPicture;
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -153,6 +155,8 @@ protected:
 
 private:
     void Changed(bool regionToo = false);
+    // Copies the face to the window from the copy kept in the display's format.
+    void PaintFromCache(void* dc);
     void ChangeState();
     // A click the platform button performed: OnClick, then the modal result.
     void Clicked();
@@ -184,6 +188,8 @@ private:
 
     TBitBtnKind kind_ = bkCustom;
     std::shared_ptr<TsBitmap24> glyph_;
+    std::unique_ptr<TsScreenPicture> screen_;
+    bool screenStale_ = true;
     int numGlyphs_ = 1;
     TButtonLayout layout_ = blGlyphLeft;
     int margin_ = -1;

@@ -8,10 +8,13 @@
 #include "sBitBtnLayout.h"
 #include "sBitmap.h"
 #include "sCommonData.h"
+#include "sGraphUtils.h"
 #include "sMessages.h"
 #include "sSkinProviderLayout.h"
 #include "base/Component.h"
 #include "controls/Controls.h"
+
+class TsScreenPicture;
 
 #include <array>
 #include <functional>
@@ -115,6 +118,8 @@ private:
     void SetFormColor();
     void PlaceButtons();
     void ComposeCaptionBar(const TsFrameMetrics& m, const TsBackgroundDescriptor& titleBackground);
+    void WriteCaption(TsBitmap24& bar, const std::string& caption, TRect text, const TsItemSkin& skin,
+                      int title);
     void DrawIcon(TsBitmap24& picture, const TsFrameMetrics& m);
     void DrawTitleButton(TsBitmap24& picture, TitleButtonInfo& button, const TsBitmap24* glyph, bool single);
     TitleButtonInfo* ButtonOf(int code);
@@ -128,6 +133,9 @@ private:
     void RunSystemCommand(unsigned command);
     void MinimizeForm();
     void SnapToWorkArea(void* windowPos);
+    // Copies a part of the window picture (window coordinates) to dc from the
+    // copy kept in the display's format.
+    void CopyToWindow(void* dc, const TRect& area, int x, int y);
     void ActivationRedraw(unsigned message, TWParam wParam, TLParam lParam, TMessageResult& result);
 
     TCustomForm& form_;
@@ -152,6 +160,8 @@ private:
     int hotHitCode_ = 0;
     int lastClientWidth_ = 0, lastClientHeight_ = 0;
     void* systemMenu_ = nullptr;
+    std::unique_ptr<TsScreenPicture> screen_;
+    bool screenStale_ = true;
 };
 
 // The default manager's window hook gives forms without a frame component

@@ -370,6 +370,7 @@ void TsBitBtn::ComposeGlyph(TsBitmap24& cache, int state, TRect) {
 }
 
 void TsBitBtn::ComposeCache() {
+    screenStale_ = true;
     TsBitmap24& cache = SkinData.EnsureCache();
     if (cache.Empty())
         return;
@@ -500,8 +501,23 @@ void TsBitBtn::PaintWindow(void* dc) {
         ComposeCache();
     if (regionStale_)
         ApplyRegion();
-    DrawBitmap24(static_cast<HDC>(dc), {0, 0, Width(), Height()}, *SkinData.Cache, 0, 0);
+    PaintFromCache(dc);
     SkinData.PaintDone();
+}
+
+void TsBitBtn::PaintFromCache(void* deviceContext) {
+    HDC dc = static_cast<HDC>(deviceContext);
+    const TsBitmap24& cache = *SkinData.Cache;
+    if (!screen_)
+        screen_ = std::make_unique<TsScreenPicture>();
+    if (screenStale_ || !screen_->Fits(cache)) {
+        screen_->Update(dc, cache);
+        screenStale_ = false;
+    }
+    if (screen_->Fits(cache))
+        screen_->Paint(dc, {0, 0, Width(), Height()}, 0, 0);
+    else
+        DrawBitmap24(dc, {0, 0, Width(), Height()}, cache, 0, 0);
 }
 
 void TsBitBtn::Clicked() {

@@ -42,3 +42,60 @@ void DrawBitmap24(HDC dc, const TRect& area, const TsBitmap24& picture, int x, i
     if (section.Valid())
         BitBlt(dc, area.Left, area.Top, width, height, section.Dc(), x, y, SRCCOPY);
 }
+
+TsScreenPicture::~TsScreenPicture() {
+    Clear();
+}
+
+void TsScreenPicture::Clear() {
+    if (dc_ && previous_)
+        SelectObject(dc_.Get(), previous_);
+    previous_ = nullptr;
+    dc_.Reset();
+    bitmap_.Reset();
+    width_ = height_ = 0;
+}
+
+void TsScreenPicture::Update(HDC dc, const TsBitmap24& picture) {
+    if (picture.Empty()) {
+        Clear();
+        return;
+    }
+    if (!Fits(picture)) {
+        Clear();
+        bitmap_.Reset(CreateCompatibleBitmap(dc, picture.Width, picture.Height));
+        dc_.Reset(CreateCompatibleDC(dc));
+        if (!bitmap_ || !dc_) {
+            Clear();
+            return;
+        }
+        previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+        width_ = picture.Width;
+        height_ = picture.Height;
+    }
+    TsDibSection section(picture);
+    if (section.Valid())
+        BitBlt(dc_.Get(), 0, 0, width_, height_, section.Dc(), 0, 0, SRCCOPY);
+}
+
+void TsScreenPicture::UpdateArea(const TsBitmap24& picture, const TRect& area) {
+    if (!Fits(picture) || area.Width() <= 0 || area.Height() <= 0)
+        return;
+    TsBitmap24 part(area.Width(), area.Height());
+    for (int y = 0; y < part.Height; ++y)
+        for (int x = 0; x < part.Width; ++x)
+            if (area.Left + x >= 0 && area.Top + y >= 0 && area.Left + x < picture.Width &&
+                area.Top + y < picture.Height)
+                part.SetPixel(x, y, picture.Pixel(area.Left + x, area.Top + y));
+    TsDibSection section(part);
+    if (section.Valid())
+        BitBlt(dc_.Get(), area.Left, area.Top, part.Width, part.Height, section.Dc(), 0, 0, SRCCOPY);
+}
+
+void TsScreenPicture::Paint(HDC dc, const TRect& area, int x, int y) const {
+    const int width = std::min(area.Width(), width_ - x);
+    const int height = std::min(area.Height(), height_ - y);
+    if (!bitmap_ || width <= 0 || height <= 0 || x < 0 || y < 0)
+        return;
+    BitBlt(dc, area.Left, area.Top, width, height, dc_.Get(), x, y, SRCCOPY);
+}

@@ -27,3 +27,33 @@ private:
 // Copies the picture's pixels from (x, y) onto area of dc; what lies outside
 // the picture is left alone.
 void DrawBitmap24(HDC dc, const TRect& area, const TsBitmap24& picture, int x, int y);
+
+// A picture kept in the display's own format, so that painting it is one
+// copy inside the display system: made from the composed picture once after
+// each compose (and a part again when only that part was redrawn), then
+// copied to the window on every paint.
+class TsScreenPicture {
+public:
+    TsScreenPicture() = default;
+    ~TsScreenPicture();
+    TsScreenPicture(const TsScreenPicture&) = delete;
+    TsScreenPicture& operator=(const TsScreenPicture&) = delete;
+
+    // Makes the kept copy of the whole picture, in the format of dc.
+    void Update(HDC dc, const TsBitmap24& picture);
+    // Copies area of the picture into the kept copy again.
+    void UpdateArea(const TsBitmap24& picture, const TRect& area);
+    // The kept copy has the picture's size.
+    bool Fits(const TsBitmap24& picture) const {
+        return bitmap_ && width_ == picture.Width && height_ == picture.Height;
+    }
+    // Copies the kept copy from (x, y) onto area of dc.
+    void Paint(HDC dc, const TRect& area, int x, int y) const;
+    void Clear();
+
+private:
+    UniqueBitmap bitmap_;
+    UniqueMemoryDc dc_;
+    HGDIOBJ previous_ = nullptr;
+    int width_ = 0, height_ = 0;
+};

@@ -390,6 +390,7 @@ void TsSkinProvider::BuildFrameCache() {
         ComposeCaptionBar(m, TsBackgroundDescriptor::OfPicture(picture, m.ClientOrigin.X, m.ClientOrigin.Y));
     }
     fullRepaint_ = false;
+    screenStale_ = true;
     SkinData.CacheRebuilt();
 }
 
@@ -443,7 +444,18 @@ void TsSkinProvider::ComposeCaptionBar(const TsFrameMetrics& m,
     skin.Font.Name = form_.Font().Name;
     skin.Font.Height = CaptionFontHeight();
     skin.Font.Bold = true;
-    TsDibTextCanvas canvas(picture);
+    // The text is drawn on a copy of the caption bar alone, not on the whole window.
+    const int barHeight = std::min(text.Bottom + 2, picture.Height);
+    TsBitmap24 bar(picture.Width, barHeight);
+    CopyPicture(bar, {0, 0}, picture, BoundsOf(bar));
+    WriteCaption(bar, caption, text, skin, title);
+    CopyPicture(picture, {0, 0}, bar, BoundsOf(bar));
+}
+
+void TsSkinProvider::WriteCaption(TsBitmap24& bar, const std::string& caption, TRect text,
+                                  const TsItemSkin& skin, int title) {
+    TsSkinManager* manager = SkinData.Manager();
+    TsDibTextCanvas canvas(bar);
     canvas.SetFont(skin.Font);
     const int textHeight = canvas.TextExtent(caption.empty() ? " " : caption).Height;
     text.Top += (text.Height() - textHeight) / 2;
@@ -494,9 +506,14 @@ void TsSkinProvider::DrawIcon(TsBitmap24& picture, const TsFrameMetrics& m) {
         icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     if (!icon)
         icon = LoadIconA(nullptr, IDI_APPLICATION);
-    TsDibTextCanvas canvas(picture);
-    if (canvas.Valid())
-        DrawIconEx(canvas.Dc(), r.Left, r.Top, icon, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+    TsBitmap24 place(r.Width(), r.Height());
+    CopyPicture(place, {0, 0}, picture, r);
+    {
+        TsDibTextCanvas canvas(place);
+        if (canvas.Valid())
+            DrawIconEx(canvas.Dc(), 0, 0, icon, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+    }
+    CopyPicture(picture, {r.Left, r.Top}, place, BoundsOf(place));
 }
 
 void TsSkinProvider::DrawTitleButton(TsBitmap24& picture, TitleButtonInfo& button, const TsBitmap24* glyph,
@@ -565,8 +582,10 @@ void TsSkinProvider::RepaintButton(int code) {
                      r.Right - buttonStripArea_.Left, r.Bottom - buttonStripArea_.Top};
     CopyPicture(picture, {r.Left, r.Top}, *buttonStrip_, from);
     DrawTitleButton(picture, *button, GlyphOf(code), true);
+    if (screen_ && !screenStale_)
+        screen_->UpdateArea(picture, r);
     if (HDC dc = GetWindowDC(Hwnd(window_))) {
-        CopyArea(dc, picture, r);
+        CopyToWindow(dc, r, r.Left, r.Top);
         ReleaseDC(Hwnd(window_), dc);
     }
 }
@@ -664,10 +683,28 @@ void TsSkinProvider::PaintNonClient(void* deviceContext) {
     const int w = shape.WindowWidth, h = shape.Iconic ? picture.Height : shape.WindowHeight;
     const int side = m.FrameWidth + shape.BorderWidth;
     const int bottom = m.FrameHeight + shape.BorderWidth;
-    CopyArea(dc, picture, {0, 0, w, m.TopHeight});
-    CopyArea(dc, picture, {0, m.TopHeight, side, h});
-    CopyArea(dc, picture, {w - side, m.TopHeight, w, h});
-    CopyArea(dc, picture, {side, h - bottom, w - side, h});
+    const TRect strips[] = {{0, 0, w, m.TopHeight},
+                            {0, m.TopHeight, side, h},
+                            {w - side, m.TopHeight, w, h},
+                            {side, h - bottom, w - side, h}};
+    for (const TRect& strip : strips)
+        CopyToWindow(dc, strip, strip.Left, strip.Top);
+}
+
+void TsSkinProvider::CopyToWindow(void* deviceContext, const TRect& area, int x, int y) {
+    HDC dc = static_cast<HDC>(deviceContext);
+    if (!SkinData.Cache || SkinData.Cache->Empty() || area.Width() <= 0 || area.Height() <= 0)
+        return;
+    if (!screen_)
+        screen_ = std::make_unique<TsScreenPicture>();
+    if (screenStale_ || !screen_->Fits(*SkinData.Cache)) {
+        screen_->Update(dc, *SkinData.Cache);
+        screenStale_ = false;
+    }
+    if (screen_->Fits(*SkinData.Cache))
+        screen_->Paint(dc, area, x, y);
+    else
+        DrawBitmap24(dc, area, *SkinData.Cache, x, y);
 }
 
 void TsSkinProvider::PaintClientBackground(void* deviceContext) {
@@ -695,8 +732,7 @@ void TsSkinProvider::PaintClientBackground(void* deviceContext) {
             ExcludeClipRect(dc, b.Left, b.Top, b.Left + b.Width, b.Top + b.Height);
         }
     }
-    DrawBitmap24(dc, {0, 0, client.right, client.bottom}, *SkinData.Cache, m.ClientOrigin.X,
-                 m.ClientOrigin.Y);
+    CopyToWindow(dc, {0, 0, client.right, client.bottom}, m.ClientOrigin.X, m.ClientOrigin.Y);
     RestoreDC(dc, saved);
     // The form's graphic controls over it.
     for (size_t i = 0; i < form_.ControlCount(); ++i) {
