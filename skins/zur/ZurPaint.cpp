@@ -97,7 +97,9 @@ void DrawTitleButtons(TCanvas& c) {
         for (int state = 0; state < 3; ++state) {
             const int l = left + state * 16;
             const bool close = icon == 0;
-            uint32_t face = Key, glyph = Glyph;
+            // The normal face is the bare glyph over the caption bar: light,
+            // for the dark active bar (the inactive bar shows it faded).
+            uint32_t face = Key, glyph = White;
             if (state == 1) {
                 face = close ? CloseHot : AccentPale;
                 glyph = close ? White : Slate;
