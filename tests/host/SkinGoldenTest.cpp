@@ -7,6 +7,7 @@
 // pixel for pixel with its reference in tests/golden; a reference is made
 // by looking at the written picture and copying it there.
 #include "SkinTestPlatform.h"
+#include "tests/common/GoldenPicture.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
 
@@ -26,29 +27,6 @@ constexpr TRect kPanel{0, 56, 705, 447};
 constexpr TRect kList{1, 1, 704, 371};
 constexpr TRect kStatusBar{1, 371, 704, 390};
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Where two pictures first differ; empty when they are the same.
-std::string FirstDifference(const TsBitmap24& picture, const TsBitmap24& reference) {
-    std::ostringstream out;
-    if (picture.Width != reference.Width || picture.Height != reference.Height) {
-        out << "size " << picture.Width << " x " << picture.Height << ", reference " << reference.Width
-            << " x " << reference.Height;
-        return out.str();
-    }
-    for (int y = 0; y < picture.Height; ++y)
-        for (int x = 0; x < picture.Width; ++x)
-            if (picture.Pixel(x, y) != reference.Pixel(x, y)) {
-                out << std::hex << "pixel (" << std::dec << x << ", " << y << ") is 0x" << std::hex
-                    << picture.Pixel(x, y) << ", reference 0x" << reference.Pixel(x, y);
-                return out.str();
-            }
-    return {};
-}
-
 TsBitmap24 SizeOf(const TRect& r) {
     return TsBitmap24(r.Width(), r.Height());
 }
@@ -58,28 +36,14 @@ protected:
     void SetUp() override {
         TsStoredSkin stored;
         stored.Name = "ZUR (internal)";
-        stored.Data = TMemoryStream(ReadFile(KESTOVA_ZUR_ARCHIVE));
+        stored.Data = TMemoryStream(ReadWholeTestFile(KESTOVA_ZUR_ARCHIVE));
         manager.InternalSkins().push_back(std::move(stored));
         manager.SetSkinDirectory("C:\\Nowhere");
         manager.SetSkinName("ZUR (internal)");
-        std::filesystem::create_directories(KESTOVA_GOLDEN_OUT);
     }
 
-    // Writes the picture for people to look at and compares it with its reference.
     void Compare(const std::string& name, const TsBitmap24& picture) {
-        SCOPED_TRACE(name);
-        const std::vector<uint8_t> bmp = EncodeBmp(picture);
-        const std::string written = std::string(KESTOVA_GOLDEN_OUT) + "/" + name + ".bmp";
-        std::ofstream(written, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
-        const std::vector<uint8_t> stored =
-            ReadFile(std::string(KESTOVA_GOLDEN_FOLDER) + "/" + name + ".bmp");
-        const auto reference = DecodeBmp(stored.data(), stored.size());
-        ASSERT_TRUE(reference) << name << ": no reference picture; look at " << written
-                               << " and copy it to tests/golden when it is right";
-        const std::string difference = FirstDifference(picture, *reference);
-        EXPECT_TRUE(difference.empty())
-            << name << ": " << difference << " (the picture is " << written << ")";
+        CompareWithGolden(name, picture, KESTOVA_GOLDEN_FOLDER, KESTOVA_GOLDEN_OUT);
     }
 
     TSkinTestPlatform platform;

@@ -5,6 +5,7 @@
 #include "skin/sBitBtn.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitBtnWin.h"
+#include "tests/common/GoldenPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -258,6 +259,24 @@ TEST_F(BitBtnSkinned, FaceFollowsTheStateAsTheMaskFramesSay) {
             }
         }
     }
+}
+
+// The whole face in each state against the reference pictures (these are
+// also the pictures of a button hot and pressed that people look at).
+TEST_F(BitBtnSkinned, FacesMatchTheirReferencePictures) {
+    auto golden = [](const char* name, const TsBitmap24& picture) {
+        CompareWithGolden(name, picture, KESTOVA_GOLDEN_FOLDER, KESTOVA_GOLDEN_OUT);
+    };
+    golden("BITBTN-normal", Painted());
+    Send(*save, WM_MOUSEMOVE, 0, 5, 5);
+    golden("BITBTN-hot", Painted());
+    Send(*save, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    golden("BITBTN-pressed", Painted());
+    Send(*save, WM_LBUTTONUP, 0, 200, 5);
+    Send(*save, WM_MOUSEMOVE, 0, 200, 5);
+    SetFocus(form->Window());
+    save->SetEnabled(false);
+    golden("BITBTN-disabled", Painted());
 }
 
 TEST_F(BitBtnSkinned, GlyphAtItsBlendUntilHot) {

@@ -3,9 +3,11 @@
 // they sit, the system menu, the caption bar's mouse handling, the active
 // and inactive looks, and giving the window back its system look.
 #include "app/FrmMainSkin.h"
+#include "skin/sBlendGraph.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "tests/common/GoldenPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -220,6 +222,18 @@ TEST_F(SkinProvider, ActiveAndInactiveCaptionsTakeTheirSectionColours) {
     EXPECT_GT(countColour(section.FontColor[0]), 10) << "inactive caption text";
     EXPECT_EQ(countColour(section.HotFontColor[0]), 0);
     EXPECT_NE(Picture().Pixel(250, 6), activeBar) << "the bar's gradient follows the state";
+}
+
+TEST_F(SkinProvider, CaptionBarsMatchTheirReferencePictures) {
+    for (const bool active : {true, false}) {
+        SendMessageA(form->Window(), WM_NCACTIVATE, active, 0);
+        frame->BuildFrameCache();
+        const TsFrameMetrics m = frame->Metrics();
+        TsBitmap24 bar(Picture().Width, m.TopHeight);
+        CopyPicture(bar, {0, 0}, Picture(), BoundsOf(bar));
+        CompareWithGolden(active ? "CAPTION-active" : "CAPTION-inactive", bar, KESTOVA_GOLDEN_FOLDER,
+                          KESTOVA_GOLDEN_OUT);
+    }
 }
 
 TEST_F(SkinProvider, NarrowFormWritesNoCaption) {
