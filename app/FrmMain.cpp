@@ -181,6 +181,8 @@ void TForm1::CreateControls() {
 void TForm1::Show() {
     TCustomForm::SetVisible(true);
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    // The program the user just started comes to the front, active.
+    SetForegroundWindow(Handle());
     UpdateWindow(Handle());
     SetFocus(listView_->Handle());
 }

@@ -1,8 +1,11 @@
-# Every Windows test run leaves a screenshot of the main window in the build
-# tree, for people to look at: build/win64/screenshots/kestova.png.
+# Every Windows test run leaves screenshots in the build tree for people to
+# look at: build/win64/screenshots/kestova.png (the main window),
+# kestova-inactive.png (the same, another window active) and about.png (the
+# About box over it).
 if(KESTOVA_RUN_WINDOWS_TESTS)
   add_test(NAME screenshot_main_window
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/screenshot ${CMAKE_BINARY_DIR}/screenshots/wineprefix
             $<TARGET_FILE:kestova> "Kestovo 1.0" ${CMAKE_BINARY_DIR}/screenshots/kestova.png)
-  set_tests_properties(screenshot_main_window PROPERTIES ENVIRONMENT "DISPLAY=" TIMEOUT 180)
+  set_tests_properties(screenshot_main_window PROPERTIES
+    ENVIRONMENT "DISPLAY=;KESTOVA_SCENES=${CMAKE_BINARY_DIR}/tests/tools" TIMEOUT 240)
 endif()
