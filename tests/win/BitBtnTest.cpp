@@ -261,6 +261,18 @@ TEST_F(BitBtnSkinned, FaceFollowsTheStateAsTheMaskFramesSay) {
     }
 }
 
+// A move puts the button over another part of its parent: its picture is
+// stale until the repaint composes it again.
+TEST_F(BitBtnSkinned, MoveMakesTheCacheStaleAndTheRepaintClearsIt) {
+    Painted();
+    EXPECT_FALSE(save->SkinData.CacheStale);
+    SetWindowPos(Window(*save), nullptr, 17, 12, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    EXPECT_TRUE(save->SkinData.CacheStale);
+    RedrawWindow(Window(*save), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_FALSE(save->SkinData.CacheStale);
+}
+
 // The whole face in each state against the reference pictures (these are
 // also the pictures of a button hot and pressed that people look at).
 TEST_F(BitBtnSkinned, FacesMatchTheirReferencePictures) {
