@@ -125,6 +125,8 @@ private:
     TitleButtonInfo* ButtonOf(int code);
     const TsBitmap24* GlyphOf(int code) const;
     void AllButtonsNormal();
+    // The point (window coordinates) lies on the grip in the client's bottom-right corner.
+    bool InGrip(TPoint p) const;
     void RepaintFrameNow();
     void MarkStale();
     TMessageResult SkinCommand(TWParam wParam, TLParam lParam, bool& handled);

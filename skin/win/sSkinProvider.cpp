@@ -638,6 +638,21 @@ int TsSkinProvider::HitTestTitle(TPoint p) {
     return ::HitTestTitle(p, m, buttons_, SystemMenuState(shape, hadSysMenu_), shape);
 }
 
+bool TsSkinProvider::InGrip(TPoint p) const {
+    TsSkinManager* manager = SkinData.Manager();
+    if (!manager)
+        return false;
+    const TsMaskData* grip =
+        MaskAt(manager, manager->FindMask(manager->Cached().GlobalInfo, "GLOBALINFO", "GRIPIMAGE"));
+    if (!grip)
+        return false;
+    const TsFormShape shape = Shape();
+    const TsFrameMetrics m = FrameMetrics(shape, SystemMetricsNow());
+    const TsFrameSize g = FrameOf(*grip);
+    const int right = m.ClientOrigin.X + shape.ClientWidth, bottom = m.ClientOrigin.Y + shape.ClientHeight;
+    return p.X >= right - g.W && p.X < right && p.Y >= bottom - g.H && p.Y < bottom;
+}
+
 void TsSkinProvider::UpdateRegion() {
     HWND window = Hwnd(window_);
     TsSkinManager* manager = SkinData.Manager();
@@ -1129,6 +1144,9 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
     case WM_NCPAINT: {
         if (!Showing() || !menuMade_)
             break;
+        // Dragging an outline is a thing of the older systems.
+        if (ResizeMode == rmBorder && !WindowsBefore6())
+            ResizeMode = rmStandard;
         if (regionStale_ && !applyingRegion_)
             UpdateRegion();
         if (HDC dc = GetWindowDC(window)) {
@@ -1245,6 +1263,8 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
         GetWindowRect(window, &w);
         const TPoint inWindow{p.X - w.left, p.Y - w.top};
         const int code = HitTestTitle(inWindow);
+        if (code == htNowhere && GripMode == gmRightBottom && InGrip(inWindow))
+            return htBottomRight;
         if (code == htNowhere || code == htCaption) {
             AllButtonsNormal();
             TMessageResult result = Default(message, wParam, lParam);
