@@ -113,6 +113,29 @@ bool TReportListView::HandleNotify(const NMHDR& header, LRESULT& result) {
         }
         return true;
     }
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW: {
+        // Typing in the list: the row whose caption begins with what was typed.
+        const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+        result = -1;
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+            return true;
+        std::string text;
+        if (header.code == LVN_ODFINDITEMA) {
+            text = find.lvfi.psz;
+        } else {
+            const auto* wide = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
+            const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+            if (size > 0) {
+                text.resize(size_t(size));
+                WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+                text.resize(size_t(size) - 1);
+            }
+        }
+        result = FindRowByCaption(rows_, text, find.iStart, (find.lvfi.flags & LVFI_PARTIAL) != 0,
+                                  (find.lvfi.flags & LVFI_WRAP) != 0);
+        return true;
+    }
     case NM_CUSTOMDRAW: {
         auto& draw = const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {

@@ -1,5 +1,7 @@
 #include "ReportRows.h"
 
+#include "base/Text.h"
+
 namespace {
 
 // An engine row shows its value, or its not-installed text when the value is
@@ -73,4 +75,20 @@ void AppendReport(std::vector<TReportRow>& rows, const TReportValues& values) {
             rows.emplace_back().AddSubItem(entry);
         }
     }
+}
+
+int FindRowByCaption(const std::vector<TReportRow>& rows, std::string_view text, int start, bool partial,
+                     bool wrap) {
+    const int count = static_cast<int>(rows.size());
+    if (count == 0)
+        return -1;
+    start = start < 0 || start >= count ? 0 : start;
+    const int tries = wrap ? count : count - start;
+    for (int step = 0; step < tries; ++step) {
+        const int index = (start + step) % count;
+        const std::string& caption = rows[size_t(index)].Caption;
+        if (partial ? StartsWithText(caption, text) : SameText(caption, text))
+            return index;
+    }
+    return -1;
 }

@@ -34,6 +34,12 @@ struct TReportValues {
     TStringList DirectPlay;
 };
 
+// The row a typed text finds, as a list finds its items: the first row from
+// start on whose caption is the text (or, partial, begins with it), letter
+// case aside; with wrap the search goes on from the top up to start. -1: none.
+int FindRowByCaption(const std::vector<TReportRow>& rows, std::string_view text, int start, bool partial,
+                     bool wrap);
+
 // The status bar line naming where the report came from.
 std::string DataSourceText(std::string_view source);
 

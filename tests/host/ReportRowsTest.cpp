@@ -129,3 +129,26 @@ TEST(ReportLook, ErrorTextGetsAFullStopOnlyAfterHigherCodes) {
 }
 
 } // namespace
+
+TEST(Report, TypedTextFindsRowsAsAListDoes) {
+    std::vector<TReportRow> rows(4);
+    rows[0].Caption = "ODBC - Microsoft Open Database Conectivity version:";
+    rows[1].Caption = "OS - Microsoft Operating System version:";
+    rows[2].Caption = "ADO - Microsoft Advanced Data Objects version:";
+    rows[3].Caption = "os";
+    struct Row {
+        const char* text;
+        int start;
+        bool partial, wrap;
+        int found;
+    };
+    const Row cases[] = {
+        {"o", 0, true, true, 0},    {"os", 0, true, true, 1}, {"OS", 2, true, false, 3},
+        {"od", 1, true, false, -1}, {"od", 1, true, true, 0}, {"os", 0, false, true, 3},
+        {"a", 9, true, false, 2},   {"", 1, true, false, 1},  {"x", 0, true, true, -1},
+    };
+    for (const Row& c : cases)
+        EXPECT_EQ(FindRowByCaption(rows, c.text, c.start, c.partial, c.wrap), c.found)
+            << c.text << " from " << c.start;
+    EXPECT_EQ(FindRowByCaption({}, "o", 0, true, true), -1);
+}

@@ -1,5 +1,7 @@
 #include "app/Application.h"
 #include "app/FrmMain.h"
+#include "report/ReportFile.h"
+#include "tests/fixtures/ModalStep.h"
 #include "base/Exception.h"
 #include "skin/sSkinProvider.h"
 #include "sysinfo/Dask_Engines.h"
@@ -10,6 +12,8 @@
 
 #include <commctrl.h>
 
+#include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -325,3 +329,77 @@ TEST_F(FormTest, CloseButtonClosesTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+void PumpFor(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG message;
+    while (GetTickCount() < end) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
+
+std::string ClipboardNow() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+TEST_F(FormTest, RightClickOnARowOpensTheMenuAndCopyItemCopiesThatRow) {
+    form.CreateForm();
+    form.Show();
+    ASSERT_GT(ItemCount(), 4);
+    RECT row{};
+    ListView_GetItemRect(List(), 4, &row, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM(row.left + 5, (row.top + row.bottom) / 2);
+    bool menuOpen = false;
+    WhenModal([&] {
+        menuOpen = FindWindowA("#32768", nullptr) != nullptr;
+        // The first (only) item, chosen from the keyboard.
+        PostMessageA(form.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    });
+    // The list follows the button up that is already queued, as for a click.
+    PostMessageA(List(), WM_RBUTTONUP, 0, at);
+    SendMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PumpFor(300);
+    EXPECT_TRUE(menuOpen) << "the pop-up menu opened";
+    ASSERT_EQ(form.ListView1().SelectedIndexes(), std::vector<int>{4});
+    const int selected[] = {4};
+    EXPECT_EQ(ClipboardNow(), ClipboardText(form.ListView1().Rows(), selected));
+}
+
+TEST_F(FormTest, TypingALetterSelectsTheFirstRowItBegins) {
+    form.CreateForm();
+    form.Show();
+    const auto& rows = form.ListView1().Rows();
+    for (const char letter : {'M', 'a', 'D'}) {
+        int expected = -1;
+        for (size_t i = 0; i < rows.size() && expected < 0; ++i)
+            if (!rows[i].Caption.empty() && std::toupper(static_cast<unsigned char>(rows[i].Caption[0])) ==
+                                                std::toupper(static_cast<unsigned char>(letter)))
+                expected = static_cast<int>(i);
+        ASSERT_GE(expected, 0) << letter;
+        SetFocus(List());
+        ListView_SetItemState(List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(List(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageA(List(), WM_CHAR, letter, 1); // a repeat count of one
+        EXPECT_EQ(form.ListView1().SelectedIndexes(), std::vector<int>{expected}) << letter;
+        Sleep(1100); // the list forgets what was typed after a second
+    }
+}
