@@ -202,6 +202,53 @@ TEST_F(StatusBar, ThreePanelsLieByTheirWidthsWithDividersBetween) {
     EXPECT_FALSE(elsewhere);
 }
 
+// What the bar prints (client or frame) on a picture of the given size, as skin colours.
+TsBitmap24 Printed(HWND window, UINT message, LPARAM flags, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), flags);
+    GdiFlush();
+    TsBitmap24 picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = static_cast<const uint32_t*>(bits)[y * width + x];
+            picture.SetPixel(x, y, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF));
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return picture;
+}
+
+TEST_F(StatusBar, BorderWidthShowsThePicturesEdgesAroundTheClient) {
+    MakeBar(300);
+    bar->SetSimplePanel(true);
+    bar->SetSimpleText("Bordered");
+    bar->SetBorderWidth(2);
+    RECT client;
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, 296);
+    EXPECT_EQ(client.bottom, 15);
+    const TsBitmap24 picture = Painted();
+    ASSERT_EQ(picture.Width, 300);
+    // The client area shows the picture from (2, 2) on.
+    const TsBitmap24 inside = Printed(Window(), WM_PRINTCLIENT, PRF_CLIENT, 296, 15);
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 296; ++x)
+            ASSERT_EQ(inside.Pixel(x, y), picture.Pixel(x + 2, y + 2)) << x << "," << y;
+    // The frame: the picture's two outer rows and columns, nothing inside them.
+    const TsBitmap24 frame = Printed(Window(), WM_PRINT, PRF_NONCLIENT, 300, 19);
+    for (int y = 0; y < 19; ++y)
+        for (int x = 0; x < 300; ++x) {
+            const bool border = x < 2 || y < 2 || x >= 298 || y >= 17;
+            ASSERT_EQ(frame.Pixel(x, y), border ? picture.Pixel(x, y) : 0u) << x << "," << y;
+        }
+}
+
 TEST_F(StatusBar, SkinRemovedGivesThePlatformBarBackAndANewSkinTakesItAgain) {
     MakeBar(703);
     bar->SetSimplePanel(true);
