@@ -4,6 +4,7 @@
 // takes the skin's text colour and the system's back when the skin goes.
 #include "app/FrmMainSkin.h"
 #include "skin/sLabel.h"
+#include "skin/sMessages.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sTextCanvasWin.h"
 
@@ -206,6 +207,68 @@ TEST_F(Label, PlainLabelTakesTheSkinTextColourAndTheSystemsWhenTheSkinGoes) {
     EXPECT_EQ(banner.CurrentTextColor(), TColor(0xFFFFFF));
     EXPECT_EQ(banner.CurrentShadow(), (TsShadowValues{0, 4, 1}));
     EXPECT_TRUE(Same(Painted(banner), Banner(120, 30, "Kestova", 0xFFFFFF, 0, 4, 1)));
+}
+
+// A windowed control that answers the section query with a section of the skin.
+class TSectionPanel : public TWinControl {
+public:
+    TSectionPanel(TWinControl* parent, TBounds bounds) : TWinControl(nullptr) {
+        SetParent(parent);
+        SetBounds(bounds);
+        TCreateParams params;
+        params.Style = WS_CHILD | WS_VISIBLE;
+        CreateHandle(params);
+    }
+    ~TSectionPanel() override { DestroyHandle(); }
+    std::string ClassName() const override { return "TSectionPanel"; }
+    int SectionIndex = -1;
+
+protected:
+    TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override {
+        if (message == SM_SKINCOMMAND && CommandOf(wParam) == scGetSectionIndex)
+            return SectionIndex + 1;
+        return TWinControl::WndProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(Label, TextColourComesFromTheFirstOpaqueAncestorThatGivesItsFont) {
+    TsSkinManager& m = *manager;
+    const int panel = m.FindSection("PANEL");         // transparency 0
+    const int checkBox = m.FindSection("CHECKBOX");   // transparency 100
+    const int webButton = m.FindSection("WEBBUTTON"); // its own text colour 5059883
+    ASSERT_GT(panel, 0);
+    ASSERT_GT(checkBox, 0);
+    ASSERT_GT(webButton, 0);
+    m.gd[size_t(panel)].FontColor[0] = 0x123456;
+    m.gd[size_t(checkBox)].FontColor[0] = 0x654321;
+    TSectionPanel outer(form.get(), {0, 0, 300, 150});
+    TSectionPanel inner(&outer, {10, 10, 280, 100});
+    TsLabel& label = Make<TsLabel>({5, 5, 100, 13}, TFont{"MS Sans Serif", -11, kBanner, false}, "Text");
+    label.SetParent(&inner);
+    const struct {
+        const char* what;
+        int inner, outer;
+        bool panelGivesFont;
+        const char* skinSection;
+        TColor expected;
+    } rows[] = {
+        {"no section above", -1, -1, true, "", 0},
+        {"an opaque parent that gives its font", panel, -1, true, "", 0x123456},
+        {"an opaque parent that does not", panel, -1, false, "", 0},
+        {"a see-through parent, then one that gives", checkBox, panel, true, "", 0x123456},
+        {"a see-through parent, then nothing", checkBox, -1, true, "", 0},
+        {"the label's own section first", panel, -1, true, "webbutton", 5059883},
+    };
+    for (const auto& row : rows) {
+        inner.SectionIndex = row.inner;
+        outer.SectionIndex = row.outer;
+        m.gd[size_t(panel)].GiveOwnFont = row.panelGivesFont;
+        label.SetSkinSection(row.skinSection);
+        EXPECT_EQ(label.SkinTextColor(), row.expected) << row.what;
+        Painted(label);
+        EXPECT_EQ(label.Font().Color, row.expected) << row.what;
+    }
+    label.SetParent(nullptr);
 }
 
 } // namespace
