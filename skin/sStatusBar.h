@@ -63,6 +63,8 @@ protected:
 private:
     TMessageResult SkinCommandMessage(TWParam wParam, TLParam lParam);
     void ApplyPanels();
+    void HandPanelsOver();
+    void WithoutRedraw(const std::function<void()>& hand);
     void ApplyFont();
     void Changed();
     bool ComputePartlyOutside() const;

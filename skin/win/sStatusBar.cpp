@@ -115,15 +115,27 @@ void TsStatusBar::ApplyFont() {
         SendMessageA(Hwnd(*this), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
-void TsStatusBar::ApplyPanels() {
-    if (!HandleAllocated())
-        return;
+// The platform bar repaints at once after every text or part it is given;
+// the picture is composed once, after all of them are there.
+void TsStatusBar::WithoutRedraw(const std::function<void()>& hand) {
     HWND window = Hwnd(*this);
-    // The platform bar repaints after every part it is given; the picture is
-    // composed once, when all of them are there.
     const bool visible = IsWindowVisible(window) != 0;
     if (visible)
         SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    hand();
+    if (visible)
+        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+}
+
+void TsStatusBar::ApplyPanels() {
+    if (!HandleAllocated())
+        return;
+    WithoutRedraw([this] { HandPanelsOver(); });
+    Changed();
+}
+
+void TsStatusBar::HandPanelsOver() {
+    HWND window = Hwnd(*this);
     SendMessageA(window, SB_SIMPLE, simplePanel_ ? TRUE : FALSE, 0);
     if (simplePanel_) {
         SendMessageA(window, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
@@ -143,9 +155,6 @@ void TsStatusBar::ApplyPanels() {
                          reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
-    if (visible)
-        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    Changed();
 }
 
 void TsStatusBar::Changed() {
@@ -165,8 +174,10 @@ void TsStatusBar::SetPanelText(size_t index, const std::string& text) {
     panels_[index].Text = text;
     if (HandleAllocated() && !simplePanel_) {
         const std::string shown = PlatformText(panels_[index]);
-        SendMessageA(Hwnd(*this), SB_SETTEXTA, index | PlatformStyle(panels_[index]),
-                     reinterpret_cast<LPARAM>(shown.c_str()));
+        WithoutRedraw([&] {
+            SendMessageA(Hwnd(*this), SB_SETTEXTA, index | PlatformStyle(panels_[index]),
+                         reinterpret_cast<LPARAM>(shown.c_str()));
+        });
     }
     Changed();
 }
@@ -181,7 +192,10 @@ void TsStatusBar::SetSimplePanel(bool value) {
 void TsStatusBar::SetSimpleText(const std::string& value) {
     simpleText_ = value;
     if (HandleAllocated() && simplePanel_)
-        SendMessageA(Hwnd(*this), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
+        WithoutRedraw([this] {
+            SendMessageA(Hwnd(*this), SB_SETTEXTA, SB_SIMPLEID,
+                         reinterpret_cast<LPARAM>(simpleText_.c_str()));
+        });
     Changed();
 }
 

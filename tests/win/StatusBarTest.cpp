@@ -186,6 +186,13 @@ TEST_F(StatusBar, ThreePanelsLieByTheirWidthsWithDividersBetween) {
     EXPECT_EQ(picture.Pixel(80, 9), plain.Pixel(80, 9));
     EXPECT_EQ(picture.Pixel(298, 9), plain.Pixel(298, 9));
     EXPECT_EQ(picture.Pixel(49, 0), plain.Pixel(49, 0)) << "the divider leaves the top row";
+    // A text change composes the picture once; a paint without a change does not compose it.
+    drawn.clear();
+    bar->SetPanelText(0, "changed");
+    Painted();
+    EXPECT_EQ(drawn.size(), 3u);
+    Painted();
+    EXPECT_EQ(drawn.size(), 3u);
 
     // Text panels: their texts are written inside their places.
     panels[0].Style = panels[1].Style = panels[2].Style = psText;
