@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -207,6 +208,18 @@ TEST_F(Label, PlainLabelTakesTheSkinTextColourAndTheSystemsWhenTheSkinGoes) {
     EXPECT_EQ(banner.CurrentTextColor(), TColor(0xFFFFFF));
     EXPECT_EQ(banner.CurrentShadow(), (TsShadowValues{0, 4, 1}));
     EXPECT_TRUE(Same(Painted(banner), Banner(120, 30, "Kestova", 0xFFFFFF, 0, 4, 1)));
+}
+
+TEST_F(Label, MouseEnteringAndLeavingRaiseTheirEvents) {
+    TsLabel& label = Make<TsLabel>({10, 10, 100, 13}, TFont{"MS Sans Serif", -11, kBanner, false}, "Hover");
+    std::string events;
+    label.OnMouseEnter = [&events](TsCustomLabel&) { events += "enter;"; };
+    label.OnMouseLeave = [&events](TsCustomLabel&) { events += "leave;"; };
+    HWND parent = form->Window();
+    SendMessageA(parent, WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+    SendMessageA(parent, WM_MOUSEMOVE, 0, MAKELPARAM(20, 16));
+    SendMessageA(parent, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150));
+    EXPECT_EQ(events, "enter;leave;");
 }
 
 // A windowed control that answers the section query with a section of the skin.
