@@ -28,23 +28,31 @@ constexpr const char* kTagline = "Finds the versions of your desktop engines";
 
 constexpr COLORREF kBannerColour = RGB(43, 53, 77);
 
-// The labels of the panel, top to bottom; each is 281 wide with its text
-// centred.
+// The plain labels of the panel, top to bottom; each is 281 wide with its
+// text centred.
 struct LabelLayout {
     const char* name;
     TPlacement placement;
     const char* caption;
-    bool bannerFont; // else the dialog's font
     TControlColour colour;
     bool wordWrap;
 };
 
 const LabelLayout kLabels[] = {
-    {"sLabelFX1", {0, 1, 281, 30}, "Kestova", true, TControlColour::Of(kBannerColour), false},
-    {"Label1", {0, 32, 281, 13}, kNotice, false, TControlColour::System(COLOR_WINDOWTEXT), false},
-    {"sLabel1", {0, 48, 281, 13}, kTagline, false, TControlColour::Of(kBannerColour), false},
-    {"Comments", {0, 66, 281, 13}, kWebAddressShown, false, TControlColour::System(COLOR_WINDOWTEXT), true},
+    {"Label1", {0, 32, 281, 13}, kNotice, TControlColour::System(COLOR_WINDOWTEXT), false},
+    {"Comments", {0, 66, 281, 13}, kWebAddressShown, TControlColour::System(COLOR_WINDOWTEXT), true},
 };
+
+// The skinned labels: the banner with its shadow above the notice, the
+// tagline below it; both 281 wide, centred, of fixed size.
+struct SkinnedLabelLayout {
+    TPlacement placement;
+    const char* caption;
+    int fontHeight;
+    bool bold;
+};
+constexpr SkinnedLabelLayout kBanner{{0, 1, 281, 30}, "Kestova", 19, true};
+constexpr SkinnedLabelLayout kTaglineLabel{{0, 48, 281, 13}, kTagline, 11, false};
 
 // While a modal box is open the thread's other windows are disabled; they
 // are enabled again however the box's message loop ends.
@@ -91,8 +99,12 @@ TAboutBox::TAboutBox() : TCustomForm(nullptr) {
     panel_ = new TPanel(this, TPanel::TBevel::Double);
     panel_->SetName("Panel1");
     panel_->SetParent(this);
-    TAboutControl* inPanel[] = {&banner_, &notice_, &tagline_, &comments_, &image_};
-    const char* names[] = {"sLabelFX1", "Label1", "sLabel1", "Comments", "Image1"};
+    banner_ = new TsLabelFX(this);
+    banner_->SetName("sLabelFX1");
+    tagline_ = new TsLabel(this);
+    tagline_->SetName("sLabel1");
+    TAboutControl* inPanel[] = {&notice_, &comments_, &image_};
+    const char* names[] = {"Label1", "Comments", "Image1"};
     for (size_t i = 0; i < std::size(inPanel); ++i)
         inPanel[i]->SetName(names[i]);
     okButton_ = new TsBitBtn(this);
@@ -155,7 +167,6 @@ void TAboutBox::CreateControls() {
                            DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
     };
     font_.Reset(makeFont(11, FW_NORMAL));
-    bannerFont_.Reset(makeFont(19, FW_BOLD));
     auto scaled = [this](const TPlacement& p) {
         return TPlacement{Scale(p.Left), Scale(p.Top), Scale(p.Width), Scale(p.Height)};
     };
@@ -163,12 +174,24 @@ void TAboutBox::CreateControls() {
     const TPlacement panel = scaled(kPanel1);
     panel_->SetBounds({panel.Left, panel.Top, panel.Width, panel.Height});
     panel_->CreateWnd();
-    TAboutLabel* labels[] = {&banner_, &notice_, &tagline_, &comments_};
+    auto skinned = [&](TsCustomLabel& label, const SkinnedLabelLayout& layout) {
+        const TPlacement p = scaled(layout.placement);
+        label.SetAutoSize(false);
+        label.SetAlignment(taCenter);
+        label.SetFont(TFont{"MS Sans Serif", -Scale(layout.fontHeight), static_cast<TColor>(kBannerColour),
+                            layout.bold});
+        label.SetCaption(layout.caption);
+        label.SetBounds({p.Left, p.Top, p.Width, p.Height});
+        label.SetParent(panel_);
+    };
+    skinned(*banner_, kBanner);
+    skinned(*tagline_, kTaglineLabel);
+    TAboutLabel* labels[] = {&notice_, &comments_};
     for (size_t i = 0; i < std::size(kLabels); ++i) {
         const LabelLayout& layout = kLabels[i];
         TAboutLabel& label = *labels[i];
         label.SetCaption(layout.caption);
-        label.SetFont(layout.bannerFont ? bannerFont_.Get() : font_.Get());
+        label.SetFont(font_.Get());
         label.SetColour(layout.colour);
         label.SetWordWrap(layout.wordWrap);
         label.Create(panel_, scaled(layout.placement));
@@ -190,7 +213,7 @@ void TAboutBox::CreateControls() {
 TControl* TAboutBox::ControlByName(const std::string& name) {
     if (auto* owned = dynamic_cast<TControl*>(FindComponent(name)))
         return owned;
-    TAboutControl* inPanel[] = {&banner_, &notice_, &tagline_, &comments_, &image_};
+    TAboutControl* inPanel[] = {&notice_, &comments_, &image_};
     for (TAboutControl* control : inPanel)
         if (control->Name() == name)
             return control;

@@ -8,6 +8,7 @@
 #include "base/win/Handles.h"
 #include "controls/Controls.h"
 #include "skin/sBitBtn.h"
+#include "skin/sLabel.h"
 
 #include <windows.h>
 
@@ -38,9 +39,9 @@ public:
     // "Comments", "Image1", "sBitBtn1"); the window of a windowed one.
     TControl* ControlByName(const std::string& name);
     HWND Control(const std::string& name);
-    TAboutLabel& sLabelFX1() { return banner_; }
+    TsLabelFX& sLabelFX1() { return *banner_; }
     TAboutLabel& Label1() { return notice_; }
-    TAboutLabel& sLabel1() { return tagline_; }
+    TsLabel& sLabel1() { return *tagline_; }
     TAboutLabel& Comments() { return comments_; }
     TAboutImage& Image1() { return image_; }
 
@@ -66,12 +67,11 @@ private:
     int pixelsPerInch_ = 96;
     int modalResult_ = mrNone;
     UniqueFont font_;
-    UniqueFont bannerFont_;
     TPanel* panel_ = nullptr;      // owned by the box
     TsBitBtn* okButton_ = nullptr; // owned by the box
-    TAboutLabel banner_{"TsLabelFX"};
+    TsLabelFX* banner_ = nullptr;  // owned by the box
+    TsLabel* tagline_ = nullptr;   // owned by the box
     TAboutLabel notice_{"TLabel"};
-    TAboutLabel tagline_{"TsLabel"};
     TAboutLabel comments_{"TLabel"};
     TAboutImage image_;
 };

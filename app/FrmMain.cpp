@@ -85,7 +85,7 @@ TForm1::TForm1()
     listView_->OnCustomDrawItem = [this](int index, COLORREF& background) {
         ListView1CustomDrawItem(index, background);
     };
-    statusBar_ = new TNamedWinControl(this, "TsStatusBar");
+    statusBar_ = new TsStatusBar(this);
     statusBar_->SetName("sStatusBar1");
     statusBar_->SetParent(panel_);
     for (const ButtonLayout& button : kButtons) {
@@ -151,15 +151,13 @@ void TForm1::CreateControls() {
     place(*listView_, kListView1);
     listView_->CreateWnd();
     useFont(listView_->Handle());
+    // One text across the whole bar; no size grip on a window that keeps its size.
     place(*statusBar_, kStatusBar1);
-    TCreateParams bar;
-    bar.WindowClass = STATUSCLASSNAMEA;
-    bar.Style = WS_CHILD | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
-    statusBar_->CreateHandle(bar);
-    HWND statusBar = static_cast<HWND>(statusBar_->Handle());
-    int wholeWidth = -1; // one text across the whole bar
-    SendMessageA(statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
-    useFont(statusBar);
+    statusBar_->SetFont(TFont{"Tahoma", -Scale(11), clWindowText, false});
+    statusBar_->SetSimplePanel(true);
+    statusBar_->SetSizeGrip(false);
+    statusBar_->SkinData.SetSkinManager(sSkinManager1);
+    statusBar_->CreateWnd();
 
     for (const ButtonLayout& button : kButtons) {
         const int index = button.number - 1;
@@ -193,14 +191,11 @@ HWND TForm1::Control(const std::string& name) const {
 }
 
 std::string TForm1::StatusText() const {
-    char text[1024];
-    const int length = GetWindowTextA(static_cast<HWND>(statusBar_->Handle()), text, sizeof text);
-    return std::string(text, length > 0 ? length : 0);
+    return statusBar_->SimpleText();
 }
 
 void TForm1::SetStatusText(const std::string& text) {
-    SendMessageA(static_cast<HWND>(statusBar_->Handle()), SB_SETTEXTA, 0,
-                 reinterpret_cast<LPARAM>(text.c_str()));
+    statusBar_->SetSimpleText(text);
 }
 
 void TForm1::FormCreate() {

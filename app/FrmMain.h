@@ -7,6 +7,7 @@
 #include "ReportListView.h"
 #include "Panel.h"
 #include "skin/sBitBtn.h"
+#include "skin/sStatusBar.h"
 #include "base/win/Handles.h"
 #include "controls/Controls.h"
 
@@ -78,7 +79,7 @@ private:
     // The controls, owned by the form.
     TPanel* panel_ = nullptr;
     TReportListView* listView_ = nullptr;
-    TNamedWinControl* statusBar_ = nullptr;
+    TsStatusBar* statusBar_ = nullptr;
     std::array<TsBitBtn*, 5> buttons_{};
     HMENU popupMenu_ = nullptr;
     TFileDialog save1_;

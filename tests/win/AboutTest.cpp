@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/FrmMain.h"
 #include "controls/win/WindowThunk.h"
+#include "skin/sLabel.h"
 #include "skin/sSkinProvider.h"
 #include "tests/fixtures/Fixtures.h"
 
@@ -161,9 +162,7 @@ TEST_F(AboutTest, LabelsCarryTheirTextsFontsAndColours) {
         int height, weight;
         TControlColour colour;
     } cases[] = {
-        {box.sLabelFX1(), -19, FW_BOLD, TControlColour::Of(RGB(43, 53, 77))},
         {box.Label1(), -11, FW_NORMAL, TControlColour::System(COLOR_WINDOWTEXT)},
-        {box.sLabel1(), -11, FW_NORMAL, TControlColour::Of(RGB(43, 53, 77))},
         {box.Comments(), -11, FW_NORMAL, TControlColour::System(COLOR_WINDOWTEXT)},
     };
     for (const auto& c : cases) {
@@ -175,6 +174,23 @@ TEST_F(AboutTest, LabelsCarryTheirTextsFontsAndColours) {
         EXPECT_FALSE(c.label.Caption().empty());
         EXPECT_TRUE(Contains(Painted(c.label), c.colour.Resolve())) << c.label.Caption();
     }
+    // The skinned labels: fixed size, centred, in the banner's colour.
+    const struct {
+        TsCustomLabel& label;
+        int height;
+        bool bold;
+    } skinned[] = {{box.sLabelFX1(), -19, true}, {box.sLabel1(), -11, false}};
+    for (const auto& c : skinned) {
+        EXPECT_EQ(c.label.Font(), (TFont{"MS Sans Serif", c.height, TColor(RGB(43, 53, 77)), c.bold}));
+        EXPECT_FALSE(c.label.AutoSize());
+        EXPECT_EQ(c.label.Alignment(), taCenter);
+        EXPECT_FALSE(c.label.Caption().empty());
+    }
+    // No skin here: the tagline writes in its font's colour, the banner in
+    // its own text colour (white) over its own black shadow.
+    EXPECT_TRUE(Contains(Painted(box.sLabel1()), RGB(43, 53, 77)));
+    EXPECT_EQ(box.sLabelFX1().CurrentTextColor(), TColor(0xFFFFFF));
+    EXPECT_TRUE(Contains(Painted(box.sLabelFX1()), RGB(255, 255, 255)));
     EXPECT_EQ(box.sLabelFX1().Caption(), "Kestova");
     EXPECT_NE(box.Label1().Caption().find("2026"), std::string::npos);
     EXPECT_EQ(box.Comments().Caption(), "kestova.example");
