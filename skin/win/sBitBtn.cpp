@@ -380,12 +380,10 @@ void TsBitBtn::ComposeCache() {
     TsBackgroundRecord record;
     if (Parent())
         GetParentBackground(*Parent(), record);
-    TsBackgroundDescriptor background = DescriptorOf(record);
+    // The parent's picture with the button's place in it: the painting adds
+    // the origin to the descriptor's offset itself.
+    const TsBackgroundDescriptor background = DescriptorOf(record);
     const TPoint origin{Left(), Top()};
-    if (background.HasPicture()) {
-        background.X += Left();
-        background.Y += Top();
-    }
     if (manager && SkinData.SectionIndex >= 0)
         ComposeBackground(cache, *manager, SkinData.SectionIndex, SkinData.SkinSection(), background,
                           skin.CustomColor ? skin.ControlColor : clNone, SkinData.HotTextureMask,

@@ -3,6 +3,7 @@
 // property, and the faces it paints from the internal skin in each state.
 #include "app/FrmMainSkin.h"
 #include "skin/sBitBtn.h"
+#include "skin/sSkinProvider.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitBtnWin.h"
 #include "tests/common/GoldenPicture.h"
@@ -259,6 +260,26 @@ TEST_F(BitBtnSkinned, FaceFollowsTheStateAsTheMaskFramesSay) {
             }
         }
     }
+}
+
+// A fully see-through face shows exactly the part of the form's picture it
+// lies over.
+TEST_F(BitBtnSkinned, SeeThroughFaceShowsTheFormPictureAtItsPlace) {
+    TsSkinProvider frame(*form);
+    frame.SkinData.SetSkinManager(manager.get());
+    frame.AttachWindow();
+    SendMessageA(form->Window(), SM_SKINCOMMAND, SkinCommand(scNewSkin),
+                 reinterpret_cast<LPARAM>(manager.get()));
+    frame.BuildFrameCache();
+    manager->gd[size_t(save->SkinData.SectionIndex)].Transparency = 100;
+    save->SkinData.CacheStale = true;
+    const TsBitmap24& face = Painted();
+    const TsFrameMetrics m = frame.Metrics();
+    for (TPoint p : {TPoint{10, 6}, TPoint{80, 36}})
+        EXPECT_EQ(face.Pixel(p.X, p.Y), frame.SkinData.Cache->Pixel(m.ClientOrigin.X + save->Left() + p.X,
+                                                                    m.ClientOrigin.Y + save->Top() + p.Y))
+            << p.X << "," << p.Y;
+    manager->gd[size_t(save->SkinData.SectionIndex)].Transparency = 0;
 }
 
 // A move puts the button over another part of its parent: its picture is
