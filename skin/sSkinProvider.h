@@ -102,6 +102,11 @@ public:
     void UpdateRegion();
     void ShowSystemMenu(int x, int y);
 
+    // How many blend steps the last animated showing of the form took (0: shown at once).
+    int LastShowSteps() const { return lastShowSteps_; }
+    // The whole form as it will look, frame, client and child windows, at window size.
+    TsBitmap24 FormPicture();
+
     // TsFormFrame.
     TsSkinManager* FrameManager() const override { return SkinData.Manager(); }
     void RebuildFrame() override;
@@ -138,6 +143,9 @@ private:
     // Copies a part of the window picture (window coordinates) to dc from the
     // copy kept in the display's format.
     void CopyToWindow(void* dc, const TRect& area, int x, int y);
+    // Showing the form through the manager's show effect (a fade over what lies behind).
+    void AnimateShow();
+    void EndShow();
     void ActivationRedraw(unsigned message, TWParam wParam, TLParam lParam, TMessageResult& result);
 
     TCustomForm& form_;
@@ -163,6 +171,8 @@ private:
     int lastClientWidth_ = 0, lastClientHeight_ = 0;
     void* systemMenu_ = nullptr;
     std::unique_ptr<TsScreenPicture> screen_;
+    void* outputWindow_ = nullptr; // TOutputWindow while the form is being shown
+    int lastShowSteps_ = 0;
     bool screenStale_ = true;
 };
 

@@ -33,6 +33,33 @@ TsDibSection::~TsDibSection() {
         SelectObject(dc_.Get(), previous_);
 }
 
+TsBitmap24 PictureOfArea(HDC dc, const TRect& area) {
+    TsBitmap24 picture(std::max(area.Width(), 0), std::max(area.Height(), 0));
+    if (picture.Empty())
+        return picture;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.Width;
+    info.bmiHeader.biHeight = -picture.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    if (!bitmap || !bits || !memory)
+        return picture;
+    const HGDIOBJ previous = SelectObject(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, picture.Width, picture.Height, dc, area.Left, area.Top, SRCCOPY);
+    GdiFlush();
+    const size_t row = static_cast<size_t>(picture.Width) * 3;
+    const size_t stride = (row + 3) & ~size_t{3};
+    for (int y = 0; y < picture.Height; ++y)
+        std::memcpy(&picture.Pixels[y * row], static_cast<const uint8_t*>(bits) + y * stride, row);
+    SelectObject(memory.Get(), previous);
+    return picture;
+}
+
 void DrawBitmap24(HDC dc, const TRect& area, const TsBitmap24& picture, int x, int y) {
     const int width = std::min(area.Width(), picture.Width - x);
     const int height = std::min(area.Height(), picture.Height - y);

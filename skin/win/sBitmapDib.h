@@ -24,6 +24,9 @@ private:
     HGDIOBJ previous_ = nullptr;
 };
 
+// The pixels of an area of dc as a picture (a screen shot when dc is the screen's).
+TsBitmap24 PictureOfArea(HDC dc, const TRect& area);
+
 // Copies the picture's pixels from (x, y) onto area of dc; what lies outside
 // the picture is left alone.
 void DrawBitmap24(HDC dc, const TRect& area, const TsBitmap24& picture, int x, int y);

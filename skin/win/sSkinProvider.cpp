@@ -115,6 +115,8 @@ TsSkinProvider::TsSkinProvider(TCustomForm& form) : TComponent(&form), SkinData(
 }
 
 TsSkinProvider::~TsSkinProvider() {
+    if (outputWindow_)
+        DestroyWindow(Hwnd(outputWindow_));
     HWND window = Hwnd(window_);
     if (attached_ && IsWindow(window)) {
         if (GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameWindowProc))
@@ -818,6 +820,159 @@ void TsSkinProvider::RunSystemCommand(unsigned command) {
         SendMessageA(window, WM_SYSCOMMAND, command, 0);
 }
 
+namespace {
+
+const char kOutputWindowClass[] = "TOutputWindow";
+
+// The output window paints the picture it is given (its user data).
+LRESULT CALLBACK OutputWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (auto* picture = reinterpret_cast<const TsBitmap24*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+            DrawBitmap24(dc, {0, 0, picture->Width, picture->Height}, *picture, 0, 0);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND MakeOutputWindow(const RECT& at) {
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = OutputWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kOutputWindowClass;
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    if (!registered)
+        return nullptr;
+    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kOutputWindowClass, "", WS_POPUP, at.left,
+                           at.top, at.right - at.left, at.bottom - at.top, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+// Every visible child window of the control printed into dc at its place.
+void PrintChildWindows(TWinControl& parent, HDC dc, int x, int y) {
+    for (size_t i = 0; i < parent.ControlCount(); ++i) {
+        TWinControl* child = parent.Controls(i)->AsWinControl();
+        if (!child || !child->Visible() || !child->HandleAllocated())
+            continue;
+        HWND window = static_cast<HWND>(child->Handle());
+        if (!(GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        const int left = x + child->Left(), top = y + child->Top();
+        const int saved = SaveDC(dc);
+        SetViewportOrgEx(dc, left, top, nullptr);
+        IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        RestoreDC(dc, saved);
+        PrintChildWindows(*child, dc, left, top);
+    }
+}
+
+} // namespace
+
+TsBitmap24 TsSkinProvider::FormPicture() {
+    HWND window = Hwnd(window_);
+    if (SkinData.CacheStale || !SkinData.Cache || SkinData.Cache->Empty())
+        BuildFrameCache();
+    if (!window || !SkinData.Cache || SkinData.Cache->Empty())
+        return {};
+    const TsBitmap24& frame = *SkinData.Cache;
+    HDC screen = GetDC(nullptr);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, frame.Width, frame.Height));
+    ReleaseDC(nullptr, screen);
+    if (!memory || !bitmap)
+        return frame;
+    const HGDIOBJ previous = SelectObject(memory.Get(), bitmap.Get());
+    DrawBitmap24(memory.Get(), BoundsOf(frame), frame, 0, 0);
+    const TsFrameMetrics m = Metrics();
+    const int saved = SaveDC(memory.Get());
+    SetViewportOrgEx(memory.Get(), m.ClientOrigin.X, m.ClientOrigin.Y, nullptr);
+    PaintClientBackground(memory.Get());
+    RestoreDC(memory.Get(), saved);
+    PrintChildWindows(form_, memory.Get(), m.ClientOrigin.X, m.ClientOrigin.Y);
+    TsBitmap24 picture = PictureOfArea(memory.Get(), BoundsOf(frame));
+    SelectObject(memory.Get(), previous);
+    return picture;
+}
+
+void TsSkinProvider::AnimateShow() {
+    lastShowSteps_ = 0;
+    TsSkinManager* manager = SkinData.Manager();
+    if (!manager || !Skinned() || outputWindow_)
+        return;
+    const TqzAnimEffect& effect =
+        form_.BorderStyle() == bsDialog ? manager->AnimEffects.DialogShow : manager->AnimEffects.FormShow;
+    // A time of 7 or less shows the form at once.
+    if (!effect.Active || effect.Time <= 7)
+        return;
+    HWND window = Hwnd(window_);
+    RECT at{};
+    GetWindowRect(window, &at);
+    const TsBitmap24 picture = FormPicture();
+    if (picture.Empty())
+        return;
+    HDC screen = GetDC(nullptr);
+    const TsBitmap24 behind = PictureOfArea(screen, {at.left, at.top, at.right, at.bottom});
+    ReleaseDC(nullptr, screen);
+    HWND output = MakeOutputWindow(at);
+    if (!output)
+        return;
+    outputWindow_ = output;
+    if (regionStale_)
+        UpdateRegion();
+    if (!regionHoles_.empty()) {
+        HRGN region = CreateRectRgn(0, 0, picture.Width, picture.Height);
+        for (const TRect& hole : regionHoles_) {
+            HRGN cut = CreateRectRgn(hole.Left, hole.Top, hole.Right, hole.Bottom);
+            CombineRgn(region, region, cut, RGN_DIFF);
+            DeleteObject(cut);
+        }
+        SetWindowRgn(output, region, FALSE);
+    }
+    ShowWindow(output, SW_SHOWNOACTIVATE);
+    // The screen shot's share starts at 255 and falls by 255 div (Time div 8) each step.
+    const int steps = effect.Time / 8 + 1;
+    const int fall = 255 / std::max(effect.Time / 8, 1);
+    TsBitmap24 mixed = behind;
+    int share = 255;
+    HDC dc = GetDC(output);
+    for (int step = 0; step < steps; ++step) {
+        if (mixed.Width == picture.Width && mixed.Height == picture.Height) {
+            CopyPicture(mixed, {0, 0}, behind, BoundsOf(behind));
+            BlendPicture(mixed, picture, std::max(share, 0), {0, 0}, BoundsOf(picture));
+            DrawBitmap24(dc, BoundsOf(mixed), mixed, 0, 0);
+        }
+        GdiFlush();
+        Sleep(8);
+        share -= fall;
+    }
+    DrawBitmap24(dc, BoundsOf(picture), picture, 0, 0);
+    ReleaseDC(output, dc);
+    lastShowSteps_ = steps;
+    // The picture stays over the form until the form has painted itself.
+    SetWindowLongPtrA(output, GWLP_USERDATA, 0);
+    SetTimer(window, reinterpret_cast<UINT_PTR>(this), 500, nullptr);
+}
+
+void TsSkinProvider::EndShow() {
+    if (!outputWindow_)
+        return;
+    KillTimer(Hwnd(window_), reinterpret_cast<UINT_PTR>(this));
+    DestroyWindow(Hwnd(outputWindow_));
+    outputWindow_ = nullptr;
+}
+
 TMessageResult TsSkinProvider::Default(unsigned message, TWParam wParam, TLParam lParam) {
     return CallWindowProcA(reinterpret_cast<WNDPROC>(oldProc_), Hwnd(window_), message, wParam, lParam);
 }
@@ -1191,8 +1346,23 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
         HDC dc = BeginPaint(window, &paint);
         PaintClientBackground(dc);
         EndPaint(window, &paint);
+        if (outputWindow_) {
+            // The children paint after the form: the shown picture goes once they have.
+            UpdateWindow(window);
+            RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            EndShow();
+        }
         return 0;
     }
+    case WM_PRINTCLIENT:
+        PaintClientBackground(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == reinterpret_cast<WPARAM>(this)) {
+            EndShow();
+            return 0;
+        }
+        break;
     case WM_ERASEBKGND:
         if (Showing())
             return 1;
@@ -1315,6 +1485,8 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
     case WM_SHOWWINDOW:
         if (!wParam && SkinData.Cache)
             *SkinData.Cache = TsBitmap24();
+        if (wParam && lParam == 0)
+            AnimateShow();
         break;
     case WM_ENABLE:
         MarkStale();

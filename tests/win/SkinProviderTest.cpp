@@ -125,6 +125,18 @@ TEST_F(SkinProvider, DialogFrameShowsTheCloseButtonAlone) {
     EXPECT_EQ(frame->SystemButton(sbClose).Rect.Right, 300 - frame->Metrics().FrameWidth);
 }
 
+TEST_F(SkinProvider, DialogFadesInOverWhatLiesBehindAndOtherFormsShowAtOnce) {
+    EXPECT_EQ(frame->LastShowSteps(), 0) << "the main window's show effect has time 0";
+    Make(300, true);
+    EXPECT_EQ(frame->LastShowSteps(), 100 / 8 + 1) << "the dialog's effect: time 100";
+    UpdateWindow(form->Window());
+    EXPECT_EQ(FindWindowA("TOutputWindow", nullptr), nullptr) << "gone once the dialog painted itself";
+    ShowWindow(form->Window(), SW_HIDE);
+    manager->AnimEffects.DialogShow.Time = 7;
+    ShowWindow(form->Window(), SW_SHOW);
+    EXPECT_EQ(frame->LastShowSteps(), 0) << "a time of 7 shows it at once";
+}
+
 TEST_F(SkinProvider, SystemMenuOffersWhatAFixedSizeWindowAllows) {
     HMENU menu = static_cast<HMENU>(frame->SystemMenuHandle());
     struct Row {
