@@ -130,6 +130,8 @@ private:
     TitleButtonInfo* ButtonOf(int code);
     const TsBitmap24* GlyphOf(int code) const;
     void AllButtonsNormal();
+    // The button of the hit code takes the state (others go normal); 2 holds it.
+    void SetButtonState(int code, int state);
     // The point (window coordinates) lies on the grip in the client's bottom-right corner.
     bool InGrip(TPoint p) const;
     void RepaintFrameNow();

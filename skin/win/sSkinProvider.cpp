@@ -592,38 +592,33 @@ void TsSkinProvider::RepaintButton(int code) {
     }
 }
 
-void TsSkinProvider::SetHotButton(int code) {
-    if (code == hotHitCode_)
-        return;
-    if (TitleButtonInfo* old = ButtonOf(hotHitCode_)) {
-        old->State = 0;
-        RepaintButton(hotHitCode_);
-    }
-    if (TitleButtonInfo* now = ButtonOf(code)) {
-        now->State = 1;
-        hotHitCode_ = code;
-        RepaintButton(code);
-    } else {
-        hotHitCode_ = 0;
-    }
-    g_buttonHeld = false;
-}
-
-void TsSkinProvider::PressButton(int code) {
-    const TsSystemMenuState menu = MenuState();
-    if (code == htMaxButton && !menu.Maximize.Enabled && !menu.Restore.Enabled)
-        return;
+void TsSkinProvider::SetButtonState(int code, int state) {
     if (code != hotHitCode_)
         if (TitleButtonInfo* old = ButtonOf(hotHitCode_)) {
             old->State = 0;
             RepaintButton(hotHitCode_);
         }
     if (TitleButtonInfo* now = ButtonOf(code)) {
-        now->State = 2;
+        now->State = state;
         hotHitCode_ = code;
         RepaintButton(code);
-        g_buttonHeld = true;
+    } else {
+        hotHitCode_ = 0;
     }
+    g_buttonHeld = state == 2 && hotHitCode_ != 0;
+}
+
+void TsSkinProvider::SetHotButton(int code) {
+    if (code != hotHitCode_)
+        SetButtonState(code, 1);
+}
+
+void TsSkinProvider::PressButton(int code) {
+    const TsSystemMenuState menu = MenuState();
+    if (code == htMaxButton && !menu.Maximize.Enabled && !menu.Restore.Enabled)
+        return;
+    if (ButtonOf(code))
+        SetButtonState(code, 2);
 }
 
 void TsSkinProvider::AllButtonsNormal() {

@@ -8,6 +8,8 @@
 #include "skin/win/sBitBtnWin.h"
 #include "tests/common/GoldenPicture.h"
 
+#include "tests/fixtures/TestWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,25 +19,10 @@
 
 namespace {
 
-class TTestForm : public TCustomForm {
-public:
-    TTestForm() : TCustomForm(nullptr) {
-        SetBounds({40, 40, 320, 200});
-        TCreateParams params;
-        params.Caption = "Buttons";
-        params.Style = WS_OVERLAPPEDWINDOW;
-        CreateHandle(params);
-        ShowWindow(Window(), SW_SHOW);
-        SetForegroundWindow(Window());
-    }
-    ~TTestForm() override { DestroyHandle(); }
-    HWND Window() const { return static_cast<HWND>(Handle()); }
-};
-
 class BitBtn : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TTestForm>();
+        form = std::make_unique<TTestForm>("Buttons", 320);
         save = MakeButton("Save...", 10);
         other = MakeButton("Load...", 110);
     }

@@ -8,6 +8,8 @@
 #include "skin/sSkinManager.h"
 #include "skin/win/sTextCanvasWin.h"
 
+#include "tests/fixtures/TestWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,46 +21,20 @@
 
 namespace {
 
-class TTestForm : public TCustomForm {
-public:
-    TTestForm() : TCustomForm(nullptr) {
-        SetBounds({40, 40, 320, 200});
-        TCreateParams params;
-        params.Caption = "Labels";
-        params.Style = WS_OVERLAPPEDWINDOW;
-        CreateHandle(params);
-        ShowWindow(Window(), SW_SHOW);
-    }
-    ~TTestForm() override { DestroyHandle(); }
-    HWND Window() const { return static_cast<HWND>(Handle()); }
-};
-
 constexpr TColor kBanner = 0x4D352B; // RGB(43, 53, 77)
 const TFont kBannerFont{"MS Sans Serif", -19, kBanner, true};
 
 // The label as its parent paints it, as skin colours 0x00BBGGRR.
 TsBitmap24 Painted(const TControl& control) {
     HWND parent = static_cast<HWND>(control.Parent()->Handle());
-    RECT client;
-    GetClientRect(parent, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
+    const TsBitmap24 client = PaintedClient(parent, [parent](HDC dc) {
+        SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
     const TBounds& b = control.BoundsRect();
     TsBitmap24 picture(b.Width, b.Height);
     for (int y = 0; y < b.Height; ++y)
-        for (int x = 0; x < b.Width; ++x) {
-            const uint32_t p = static_cast<const uint32_t*>(bits)[(b.Top + y) * client.right + b.Left + x];
-            picture.SetPixel(x, y, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF));
-        }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
+        for (int x = 0; x < b.Width; ++x)
+            picture.SetPixel(x, y, client.Pixel(b.Left + x, b.Top + y));
     return picture;
 }
 
@@ -111,7 +87,7 @@ bool Contains(const TsBitmap24& picture, TColor colour) {
 class Label : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TTestForm>();
+        form = std::make_unique<TTestForm>("Labels", 320);
         manager.reset(CreateSkinManager1(nullptr));
         ASSERT_TRUE(manager->Active());
         ASSERT_EQ(DefaultManager(), manager.get());

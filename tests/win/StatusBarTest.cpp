@@ -7,6 +7,8 @@
 #include "skin/sSkinManager.h"
 #include "skin/win/sTextCanvasWin.h"
 
+#include "tests/fixtures/TestWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,20 +19,6 @@
 #include <vector>
 
 namespace {
-
-class TTestForm : public TCustomForm {
-public:
-    TTestForm() : TCustomForm(nullptr) {
-        SetBounds({40, 40, 760, 200});
-        TCreateParams params;
-        params.Caption = "Status bar";
-        params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-        CreateHandle(params);
-        ShowWindow(Window(), SW_SHOW);
-    }
-    ~TTestForm() override { DestroyHandle(); }
-    HWND Window() const { return static_cast<HWND>(Handle()); }
-};
 
 const TFont kTahoma{"Tahoma", -11, clWindowText, false};
 
@@ -52,7 +40,7 @@ int TextWidth(const std::string& text) {
 class StatusBar : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TTestForm>();
+        form = std::make_unique<TTestForm>("Status bar", 760, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
         manager.reset(CreateSkinManager1(nullptr));
         ASSERT_TRUE(manager->Active());
     }
@@ -97,25 +85,14 @@ protected:
 
 // What the window paints by its own procedure, as skin colours 0x00BBGGRR.
 std::vector<uint32_t> PlatformPainted(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    GdiFlush();
+    const TsBitmap24 picture = PaintedClient(window, [window](HDC dc) {
+        SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    });
     std::vector<uint32_t> pixels;
-    for (long i = 0; i < client.right * client.bottom; ++i) {
-        const uint32_t p = static_cast<const uint32_t*>(bits)[i];
-        pixels.push_back((p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF)); // BGRA to 0x00BBGGRR
-    }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x)
+            pixels.push_back(picture.Pixel(x, y));
     return pixels;
 }
 
