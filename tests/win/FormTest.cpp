@@ -3,6 +3,8 @@
 #include "report/ReportFile.h"
 #include "tests/fixtures/ModalStep.h"
 #include "base/Exception.h"
+#include "skin/sBitBtn.h"
+#include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Dask_Machine.h"
@@ -402,4 +404,35 @@ TEST_F(FormTest, TypingALetterSelectsTheFirstRowItBegins) {
         EXPECT_EQ(form.ListView1().SelectedIndexes(), std::vector<int>{expected}) << letter;
         Sleep(1100); // the list forgets what was typed after a second
     }
+}
+
+// With the skin switched off, the main window is the plain platform window
+// and still works; switched on again, the skinned look comes back.
+TEST_F(FormTest, WithTheSkinOffTheWindowIsThePlainPlatformWindowAndWorks) {
+    form.CreateForm();
+    form.Show();
+    TsSkinManager& manager = *form.sSkinManager1;
+    TsSkinProvider& frame = *form.sSkinProvider1;
+    ASSERT_TRUE(frame.HadSysMenu());
+    manager.SetActive(false);
+    const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU) << "the system draws the caption bar and its buttons";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(form.Handle(), region), ERROR) << "a plain rectangle";
+    DeleteObject(region);
+    EXPECT_EQ(form.Color(), clBtnFace);
+    for (const char* name : {"sBitBtn1", "sBitBtn2", "sBitBtn3", "sBitBtn4", "sBitBtn5"}) {
+        auto* button = dynamic_cast<TsBitBtn*>(form.FindComponent(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_FALSE(button->SkinData.Skinned()) << name;
+    }
+    // Still a working window: Refresh fills the list again.
+    ListView_DeleteAllItems(List());
+    Click("sBitBtn2");
+    EXPECT_GT(ItemCount(), 10);
+    EXPECT_TRUE(errors.empty());
+
+    manager.SetActive(true);
+    EXPECT_TRUE(frame.HadSysMenu());
+    EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_STYLE) & WS_SYSMENU);
 }
