@@ -19,12 +19,6 @@ TsButtonGeometry SaveButton() {
     return g;
 }
 
-TEST(BitBtnLayout, BlendIsClampedToAPercentage) {
-    const struct { int in, out; } rows[] = {{150, 100}, {-5, 0}, {0, 0}, {30, 30}, {100, 100}, {101, 100}};
-    for (const auto& row : rows)
-        EXPECT_EQ(ClampBlend(row.in), row.out) << row.in;
-}
-
 TEST(BitBtnLayout, GlyphPositionByLayoutAlignmentAndMargin) {
     struct Row {
         TButtonLayout layout;

@@ -128,7 +128,7 @@ TEST_F(BitBtn, DisabledButtonIgnoresInput) {
 }
 
 TEST_F(BitBtn, BlendIsKeptInsideAPercentage) {
-    const struct { int set, read; } rows[] = {{150, 100}, {-5, 0}, {30, 30}, {0, 0}, {100, 100}};
+    const struct { int set, read; } rows[] = {{150, 100}, {-5, 0}, {30, 30}, {0, 0}, {100, 100}, {101, 100}};
     EXPECT_EQ(save->Blend(), 0);
     for (const auto& row : rows) {
         save->SetBlend(row.set);

@@ -72,10 +72,6 @@ TsBitmap24 Banner(int width, int height, const std::string& caption, TColor text
     return picture;
 }
 
-bool Same(const TsBitmap24& a, const TsBitmap24& b) {
-    return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels;
-}
-
 bool Contains(const TsBitmap24& picture, TColor colour) {
     for (int y = 0; y < picture.Height; ++y)
         for (int x = 0; x < picture.Width; ++x)
@@ -120,9 +116,9 @@ TEST_F(Label, LabelFXWritesTheSkinColourOverTheSkinShadowBlurredThreeTimes) {
     EXPECT_EQ(label.CurrentShadow(), (TsShadowValues{7496537, 3, 1}));
     EXPECT_EQ(label.CurrentTextColor(), TColor(16771002));
     const TsBitmap24 painted = Painted(label);
-    EXPECT_TRUE(Same(painted, Banner(120, 30, "Kestova", 16771002, 7496537, 3, 1)));
-    EXPECT_FALSE(Same(painted, Banner(120, 30, "Kestova", 16771002, 7496537, 2, 1)));
-    EXPECT_FALSE(Same(painted, Banner(120, 30, "Kestova", 16771002, 7496537, 3, 2)));
+    EXPECT_TRUE(SamePicture(painted, Banner(120, 30, "Kestova", 16771002, 7496537, 3, 1)));
+    EXPECT_FALSE(SamePicture(painted, Banner(120, 30, "Kestova", 16771002, 7496537, 2, 1)));
+    EXPECT_FALSE(SamePicture(painted, Banner(120, 30, "Kestova", 16771002, 7496537, 3, 2)));
     EXPECT_TRUE(Contains(painted, 16771002));
 }
 
@@ -131,7 +127,7 @@ TEST_F(Label, NoBlurPassesDrawNoShadow) {
     label.SetShadow({smCustom, 0x000000, 0, 1});
     EXPECT_EQ(label.CurrentShadow(), (TsShadowValues{0, 0, 1}));
     const TsBitmap24 painted = Painted(label);
-    EXPECT_TRUE(Same(painted, Banner(120, 30, "Kestova", 16771002, 0, 0, 1)));
+    EXPECT_TRUE(SamePicture(painted, Banner(120, 30, "Kestova", 16771002, 0, 0, 1)));
     // smNone writes like a plain label, in the font's colour as the skin sets it.
     label.SetShadow({smNone, 0x000000, 4, 1});
     EXPECT_FALSE(Contains(Painted(label), 16771002));
@@ -183,7 +179,7 @@ TEST_F(Label, PlainLabelTakesTheSkinTextColourAndTheSystemsWhenTheSkinGoes) {
     // The banner falls back to its own values: white text over a black shadow blurred four times.
     EXPECT_EQ(banner.CurrentTextColor(), TColor(0xFFFFFF));
     EXPECT_EQ(banner.CurrentShadow(), (TsShadowValues{0, 4, 1}));
-    EXPECT_TRUE(Same(Painted(banner), Banner(120, 30, "Kestova", 0xFFFFFF, 0, 4, 1)));
+    EXPECT_TRUE(SamePicture(Painted(banner), Banner(120, 30, "Kestova", 0xFFFFFF, 0, 4, 1)));
 }
 
 TEST_F(Label, MouseEnteringAndLeavingRaiseTheirEvents) {

@@ -96,10 +96,6 @@ std::vector<uint32_t> PlatformPainted(HWND window) {
     return pixels;
 }
 
-bool Same(const TsBitmap24& a, const TsBitmap24& b) {
-    return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels;
-}
-
 TEST_F(StatusBar, SimplePanelIsTheGradientWithTheTextCutAtTheExactCharacter) {
     MakeBar(703);
     bar->SetSimplePanel(true);
@@ -114,7 +110,7 @@ TEST_F(StatusBar, SimplePanelIsTheGradientWithTheTextCutAtTheExactCharacter) {
 
     bar->SetSimpleText(fits);
     const TsBitmap24& whole = Painted();
-    EXPECT_TRUE(Same(whole, Reference(fits)));
+    EXPECT_TRUE(SamePicture(whole, Reference(fits)));
     // Only the gradient: 16184299 at the top, then toward 14866631; the text in 5059883.
     EXPECT_EQ(whole.Pixel(0, 0), 16184299u);
     EXPECT_EQ(whole.Pixel(702, 0), 16184299u);
@@ -132,9 +128,9 @@ TEST_F(StatusBar, SimplePanelIsTheGradientWithTheTextCutAtTheExactCharacter) {
     ASSERT_LT(keep, over.size() - 1) << "the dots take the place of more than one character";
     bar->SetSimpleText(over);
     const TsBitmap24& cut = Painted();
-    EXPECT_TRUE(Same(cut, Reference(over.substr(0, keep) + "...")));
-    EXPECT_FALSE(Same(cut, Reference(over.substr(0, keep + 1) + "...")));
-    EXPECT_FALSE(Same(cut, Reference(over)));
+    EXPECT_TRUE(SamePicture(cut, Reference(over.substr(0, keep) + "...")));
+    EXPECT_FALSE(SamePicture(cut, Reference(over.substr(0, keep + 1) + "...")));
+    EXPECT_FALSE(SamePicture(cut, Reference(over)));
     EXPECT_EQ(bar->SimpleText(), over) << "the text itself stays whole";
 }
 
@@ -188,24 +184,8 @@ TEST_F(StatusBar, ThreePanelsLieByTheirWidthsWithDividersBetween) {
 
 // What the bar prints (client or frame) on a picture of the given size, as skin colours.
 TsBitmap24 Printed(HWND window, UINT message, LPARAM flags, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), flags);
-    GdiFlush();
-    TsBitmap24 picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = static_cast<const uint32_t*>(bits)[y * width + x];
-            picture.SetPixel(x, y, (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF));
-        }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return picture;
+    return PaintedPicture(
+        width, height, [&](HDC dc) { SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), flags); });
 }
 
 TEST_F(StatusBar, BorderWidthShowsThePicturesEdgesAroundTheClient) {
@@ -237,7 +217,7 @@ TEST_F(StatusBar, SkinRemovedGivesThePlatformBarBackAndANewSkinTakesItAgain) {
     MakeBar(703);
     bar->SetSimplePanel(true);
     bar->SetSimpleText("Data Source: PC01");
-    EXPECT_TRUE(Same(Painted(), Reference("Data Source: PC01")));
+    EXPECT_TRUE(SamePicture(Painted(), Reference("Data Source: PC01")));
     EXPECT_EQ(SendMessageA(Window(), SM_SKINCOMMAND, SkinCommand(scIsSkinned), 0), 1);
 
     manager->SetActive(false);
@@ -256,7 +236,7 @@ TEST_F(StatusBar, SkinRemovedGivesThePlatformBarBackAndANewSkinTakesItAgain) {
 
     manager->SetActive(true);
     EXPECT_TRUE(bar->SkinData.Skinned());
-    EXPECT_TRUE(Same(Painted(), Reference("Data Source: PC01")));
+    EXPECT_TRUE(SamePicture(Painted(), Reference("Data Source: PC01")));
 }
 
 } // namespace
