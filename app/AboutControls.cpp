@@ -72,8 +72,14 @@ void TAboutLabel::SetWordWrap(bool wrap) {
     Invalidate();
 }
 
+void TAboutLabel::SetTransparent(bool value) {
+    transparent_ = value;
+    Invalidate();
+}
+
 void TAboutLabel::Paint(HDC dc, const RECT& client) const {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (!transparent_)
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     SelectedObject font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour_.Resolve());

@@ -62,7 +62,7 @@ private:
 };
 
 // A label of fixed size: its text centred, on the parent's colour.
-class TAboutLabel : public TAboutControl {
+class TAboutLabel : public TAboutControl, public TLabelLook {
 public:
     using TAboutControl::Paint;
     using TAboutControl::TAboutControl;
@@ -74,6 +74,10 @@ public:
     void SetColour(TControlColour colour);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap);
+    // TLabelLook: a transparent label leaves its parent's face under its text.
+    bool Transparent() const override { return transparent_; }
+    void SetTransparent(bool value) override;
+    void SetFontColor(TColor color) override { SetColour(TControlColour::Of(static_cast<COLORREF>(color))); }
 
     void Paint(HDC dc, const RECT& client) const override;
 
@@ -82,6 +86,7 @@ private:
     HFONT font_ = nullptr;
     TControlColour colour_ = TControlColour::System(COLOR_WINDOWTEXT);
     bool wordWrap_ = false;
+    bool transparent_ = false;
 };
 
 // A picture drawn unscaled from the control's top-left corner; what does not

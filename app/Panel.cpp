@@ -25,6 +25,13 @@ TMessageResult TPanel::WndProc(unsigned message, TWParam wParam, TLParam lParam)
 void TPanel::PaintWindow(void* dc) {
     RECT rect;
     GetClientRect(Handle(), &rect);
-    DrawEdge(static_cast<HDC>(dc), &rect,
-             bevel_ == TBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+    const auto edge = [](TPanelBevel bevel, UINT raised, UINT sunken) -> UINT {
+        return bevel == bvRaised ? raised : bevel == bvLowered ? sunken : 0;
+    };
+    // A single bevel is drawn as the inner edge, the outer of two around it.
+    UINT flags = BevelInner() == bvNone ? edge(BevelOuter(), BDR_RAISEDINNER, BDR_SUNKENINNER)
+                                        : edge(BevelOuter(), BDR_RAISEDOUTER, BDR_SUNKENOUTER) |
+                                              edge(BevelInner(), BDR_RAISEDINNER, BDR_SUNKENINNER);
+    if (flags)
+        DrawEdge(static_cast<HDC>(dc), &rect, flags, BF_RECT);
 }

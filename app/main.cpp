@@ -5,6 +5,7 @@
 #include "sysinfo/Vexor_Bindings.h"
 #include "skin/sSkinProvider.h"
 #include "skin/win/sBitBtnWin.h"
+#include "skin/win/sDialogWnd.h"
 #include "sysinfo/Vexor_Routines.h"
 
 #include <windows.h>
@@ -23,6 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Forms without a frame component of their own (the About box) get one
     // from the skin's window hook when they are first activated.
     InstallFormFrameFactory();
+    InstallDialogAdapterFactory();
     TForm1 form;
     form.SetMainForm(true);
     Application().Run([&form] { form.CreateForm(); });

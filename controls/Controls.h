@@ -149,6 +149,9 @@ public:
     bool CreateHandle(const TCreateParams& params);
     // Takes over a window made elsewhere (subclassed until it is destroyed).
     void AttachHandle(void* window);
+    // Gives a window taken over back to whoever made it: no longer
+    // subclassed, not destroyed.
+    void ReleaseHandle();
     void DestroyHandle();
     // The message through the control's window when it has one, else Perform.
     TMessageResult SendWindowMessage(unsigned message, TWParam wParam = 0, TLParam lParam = 0);
@@ -236,4 +239,33 @@ public:
 
 private:
     std::string className_;
+};
+
+// A panel: a container with an outer and an inner bevel and an optional
+// single-line border.
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+class TCustomPanel : public TWinControl {
+public:
+    TCustomPanel(TComponent* owner, TPanelBevel outer, TPanelBevel inner)
+        : TWinControl(owner), bevelOuter_(outer), bevelInner_(inner) {}
+    std::string ClassName() const override { return "TCustomPanel"; }
+    TPanelBevel BevelOuter() const { return bevelOuter_; }
+    TPanelBevel BevelInner() const { return bevelInner_; }
+    bool SingleBorder() const { return singleBorder_; }
+    void SetSingleBorder(bool value) { singleBorder_ = value; }
+
+private:
+    TPanelBevel bevelOuter_;
+    TPanelBevel bevelInner_;
+    bool singleBorder_ = false;
+};
+
+// A standard label's look as a skin can change it: drawn without its own
+// background, and in another font colour.
+class TLabelLook {
+public:
+    virtual ~TLabelLook() = default;
+    virtual bool Transparent() const = 0;
+    virtual void SetTransparent(bool value) = 0;
+    virtual void SetFontColor(TColor color) = 0;
 };

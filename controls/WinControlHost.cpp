@@ -14,6 +14,9 @@ void TWinControl::AttachHandle(void* window) {
 void TWinControl::Detach() {
     handle_ = nullptr;
 }
+void TWinControl::ReleaseHandle() {
+    Detach();
+}
 void TWinControl::DestroyHandle() {
     Detach();
 }

@@ -15,6 +15,7 @@
 #include "controls/Controls.h"
 
 class TsScreenPicture;
+class TqzCtrlAdapter;
 
 #include <array>
 #include <functional>
@@ -102,6 +103,9 @@ public:
     void UpdateRegion();
     void ShowSystemMenu(int x, int y);
 
+    // The adapter of the form's standard controls.
+    TqzCtrlAdapter* Adapter() const { return adapter_.get(); }
+
     // How many blend steps the last animated showing of the form took (0: shown at once).
     int LastShowSteps() const { return lastShowSteps_; }
     // The whole form as it will look, frame, client and child windows, at window size.
@@ -176,6 +180,8 @@ private:
     void* outputWindow_ = nullptr; // TOutputWindow while the form is being shown
     int lastShowSteps_ = 0;
     bool screenStale_ = true;
+    bool activatedOnce_ = false;
+    std::unique_ptr<TqzCtrlAdapter> adapter_;
 };
 
 // The default manager's window hook gives forms without a frame component

@@ -119,6 +119,10 @@ void TWinControl::Detach() {
     mouseControl_ = captureControl_ = nullptr;
 }
 
+void TWinControl::ReleaseHandle() {
+    Detach();
+}
+
 void TWinControl::DestroyHandle() {
     if (HWND window = Hwnd(handle_)) {
         Detach();

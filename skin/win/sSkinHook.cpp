@@ -30,6 +30,7 @@ public:
         hook_ = nullptr;
         manager_ = nullptr;
         adapters_.clear();
+        retired_.clear();
     }
 
     std::vector<TsHookAttachment> attachments;
@@ -56,9 +57,14 @@ private:
         });
     }
 
+    // Adapters of destroyed windows are freed at the next event of the hook:
+    // the window's own procedure (and theirs) may still be running.
+    void FreeRetired() { retired_.clear(); }
+
     HHOOK hook_ = nullptr;
     TsSkinManager* manager_ = nullptr;
     std::vector<Adapted> adapters_;
+    std::vector<std::unique_ptr<TsWindowAdapter>> retired_;
     std::vector<HWND> decided_; // forms already given (or refused) a frame
 };
 
@@ -75,9 +81,11 @@ LRESULT CALLBACK TCbtHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     switch (code) {
     case HCBT_CREATEWND:
+        hook.FreeRetired();
         hook.Created(window);
         break;
     case HCBT_ACTIVATE:
+        hook.FreeRetired();
         hook.Activated(window);
         break;
     case HCBT_DESTROYWND:
@@ -140,8 +148,10 @@ void TCbtHook::Activated(HWND window) {
 }
 
 void TCbtHook::Destroyed(HWND window) {
-    std::erase_if(adapters_,
-                  [window](const Adapted& a) { return a.window == window || !IsWindow(a.window); });
+    for (Adapted& a : adapters_)
+        if (a.window == window || !IsWindow(a.window))
+            retired_.push_back(std::move(a.adapter));
+    std::erase_if(adapters_, [](const Adapted& a) { return !a.adapter; });
     std::erase_if(decided_, [window](HWND w) { return w == window || !IsWindow(w); });
 }
 

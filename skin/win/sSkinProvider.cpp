@@ -10,6 +10,7 @@
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
+#include "skin/win/sCtrlAdapter.h"
 #include "skin/win/sSkinHook.h"
 #include "skin/win/sTextCanvasWin.h"
 
@@ -110,11 +111,13 @@ TsSkinProvider::TsSkinProvider(TCustomForm& form) : TComponent(&form), SkinData(
     SkinData.FrameForm = &form;
     SkinData.SetSkinSection("FORM");
     SkinData.OnFrameRebuild = [this] { RebuildFrame(); };
+    adapter_ = std::make_unique<TqzCtrlAdapter>(*this);
     if (form.HandleAllocated())
         AttachWindow();
 }
 
 TsSkinProvider::~TsSkinProvider() {
+    adapter_.reset(); // the controls' windows back as they were
     if (outputWindow_)
         DestroyWindow(Hwnd(outputWindow_));
     HWND window = Hwnd(window_);
@@ -990,6 +993,8 @@ TMessageResult TsSkinProvider::SkinCommand(TWParam wParam, TLParam lParam, bool&
         everSkinned_ = true;
         if (first)
             SetFormColor();
+        if (Skinned())
+            adapter_->AddAllItems();
         if (Showing())
             RepaintFrameNow();
         return 0;
@@ -1024,6 +1029,8 @@ TMessageResult TsSkinProvider::SkinCommand(TWParam wParam, TLParam lParam, bool&
         if (!mine)
             return 0;
         SkinData.HandleCommand(wParam, lParam, handled);
+        if (Skinned())
+            adapter_->AddAllItems();
         titleStrip_.reset();
         regionStale_ = true;
         fullRepaint_ = true;
@@ -1045,7 +1052,8 @@ TMessageResult TsSkinProvider::SkinCommand(TWParam wParam, TLParam lParam, bool&
             TsSkinManager::ColorToRGB(formActive_ ? section.HotColor : section.Color));
     }
     case scControlLoaded:
-        // The adapter of standard controls takes the control (when there is one).
+        if (lParam && Skinned())
+            adapter_->AddNewItem(*reinterpret_cast<TControl*>(lParam), "EDIT");
         return 0;
     case scGetBackground: {
         if (!lParam)
@@ -1363,6 +1371,10 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
             return 1;
         break;
     case WM_ACTIVATE: {
+        if (LOWORD(wParam) != WA_INACTIVE && !activatedOnce_ && Skinned()) {
+            activatedOnce_ = true;
+            adapter_->AddAllItems();
+        }
         if (!Showing())
             break;
         TMessageResult result;

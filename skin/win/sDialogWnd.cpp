@@ -1,0 +1,157 @@
+#include "sDialogWnd.h"
+
+#include "skin/sSkinManager.h"
+#include "skin/sSkinProvider.h"
+
+#include <commctrl.h>
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+bool AnswersSkinned(HWND window) {
+    return SendMessageA(window, SM_SKINCOMMAND, SkinCommand(scIsSkinned), 0) == 1;
+}
+
+// A dialog's window seen as a form, so that the form frame can draw it.
+class TDialogForm final : public TCustomForm {
+public:
+    explicit TDialogForm(HWND window) : TCustomForm(nullptr) {
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        SetBorderStyle((style & WS_THICKFRAME) ? bsSizeable : bsDialog);
+        SetBorderIcons(((style & WS_SYSMENU) ? TBorderIcons(biSystemMenu) : 0u) |
+                       ((style & WS_MINIMIZEBOX) ? TBorderIcons(biMinimize) : 0u) |
+                       ((style & WS_MAXIMIZEBOX) ? TBorderIcons(biMaximize) : 0u));
+        RECT r;
+        GetWindowRect(window, &r);
+        SetBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
+        AttachHandle(window);
+    }
+    ~TDialogForm() override { ReleaseHandle(); }
+    std::string ClassName() const override { return "#32770"; }
+};
+
+} // namespace
+
+bool DialogChildrenAdaptable(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string windowClass = ClassOf(child);
+        if (ChooseDialogChildAdapter(windowClass, static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE)))
+                    .Kind == TqzAdapterKind::None &&
+            !AnswersSkinned(child))
+            return false;
+        if (lstrcmpiA(windowClass.c_str(), WC_TABCONTROLA) == 0) {
+            RECT r;
+            GetWindowRect(child, &r);
+            if (r.right - r.left == 470 && r.bottom - r.top == 349)
+                return false;
+        }
+    }
+    return true;
+}
+
+TqzDialogWnd::TqzDialogWnd(HWND window, TsSkinManager& manager)
+    : TqzScrollWnd(window, false, "DIALOG", manager, nullptr) {
+    dialogMode_ = true;
+}
+
+TqzDialogWnd::~TqzDialogWnd() {
+    Detach();
+    if (brush_)
+        DeleteObject(brush_);
+}
+
+void TqzDialogWnd::Initialise() {
+    form_ = std::make_unique<TDialogForm>(window_);
+    provider_ = std::make_unique<TsSkinProvider>(*form_);
+    provider_->SkinData.SetSkinManager(&manager_);
+    provider_->SkinData.SetSkinSection("DIALOG");
+    AdaptChildren();
+}
+
+void TqzDialogWnd::AdaptChildren() {
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (AnswersSkinned(child))
+            continue;
+        const TqzAdapterChoice choice =
+            ChooseDialogChildAdapter(ClassOf(child), static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE)));
+        std::unique_ptr<TqzMainWnd> adapter =
+            MakeAdapterWnd(choice.Kind, child, choice.Section, manager_, nullptr);
+        if (!adapter)
+            continue;
+        adapter->SetDialogMode(choice.DialogMode);
+        adapter->Attach();
+        children_.push_back(std::move(adapter));
+    }
+}
+
+void TqzDialogWnd::Restore() {
+    children_.clear(); // each child's window back as it was
+    provider_.reset();
+    form_.reset();
+}
+
+HBRUSH TqzDialogWnd::FaceBrush() {
+    const COLORREF color =
+        static_cast<COLORREF>(CallPrevious(SM_SKINCOMMAND, SkinCommand(scGetChildColor), 0));
+    if (!brush_ || color != brushColor_) {
+        if (brush_)
+            DeleteObject(brush_);
+        brush_ = CreateSolidBrush(color);
+        brushColor_ = color;
+    }
+    return brush_;
+}
+
+LRESULT TqzDialogWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case SM_SKINCOMMAND:
+        switch (CommandOf(wParam)) {
+        case scIsSkinned:
+            return 1;
+        case scRemoveSkin:
+            if (reinterpret_cast<TsSkinManager*>(lParam) == &manager_) {
+                Detach();
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
+        // The frame answers the rest.
+        return CallPrevious(message, wParam, lParam);
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+        return TqzMainWnd::WindowProc(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+        if (SkinActive() && Skinned()) {
+            // Children that draw themselves do it on the dialog's skinned colour.
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const TsGeneralData& section = manager_.gd[size_t(skinData_->SectionIndex)];
+            SetTextColor(dc, TsSkinManager::ColorToRGB(section.FontColor[0]));
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(FaceBrush());
+        }
+        break;
+    default:
+        break;
+    }
+    return CallPrevious(message, wParam, lParam);
+}
+
+void InstallDialogAdapterFactory() {
+    TsHookFactories& factories = HookFactories();
+    factories.MakeDialogAdapter = [](HWND window, TsSkinManager& manager,
+                                     const std::string&) -> std::unique_ptr<TsWindowAdapter> {
+        auto adapter = std::make_unique<TqzDialogWnd>(window, manager);
+        adapter->Attach();
+        return adapter;
+    };
+    factories.ChildrenAdaptable = DialogChildrenAdaptable;
+}
