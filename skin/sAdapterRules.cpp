@@ -54,11 +54,14 @@ TqzAdapterChoice ChooseThirdPartyAdapter(const std::string& className,
 TqzAdapterChoice ChooseDialogChildAdapter(const std::string& windowClass, uint32_t style) {
     const std::string name = Lower(windowClass);
     if (name == "static") {
+        // The kinds that draw something of their own (owner-drawn, simple
+        // text, metafiles, plain rectangles) are left alone first: under the
+        // icon adapter their content would be lost.
         const uint32_t t = style & 31;
-        if ((t & 3) == 3 || (t & 14) == 14)
-            return {TqzAdapterKind::Icon, "CHECKBOX"};
         if ((t & 13) == 13 || t == 5 || t == 6 || t == 11)
             return {};
+        if ((t & 3) == 3 || (t & 14) == 14)
+            return {TqzAdapterKind::Icon, "CHECKBOX"};
         return {TqzAdapterKind::Static, "CHECKBOX"};
     }
     if (name == "#32770")
