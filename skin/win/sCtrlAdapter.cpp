@@ -36,8 +36,10 @@ bool TqzAdapterItem::Attach(TsSkinManager& manager) {
     auto* control = control_.AsWinControl();
     if (!control || control->TabOrder() == kNotSkinnedTag || !control->HandleAllocated())
         return false;
-    // Controls inside a control that skins itself are its business.
-    if (control->Parent() && SkinnedByItself(*control->Parent()))
+    // Controls inside a control that skins itself are its business (the
+    // form's own frame answers for the form, not for its controls).
+    TWinControl* parent = control->Parent();
+    if (parent && !dynamic_cast<TCustomForm*>(parent) && SkinnedByItself(*parent))
         return false;
     const TqzAdapterChoice choice = ChooseThirdPartyAdapter(control->ClassName(), manager.ThirdLists());
     const std::string section = choice.Section.empty() ? SkinData.SkinSection() : choice.Section;

@@ -40,9 +40,8 @@ public:
 bool DialogChildrenAdaptable(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string windowClass = ClassOf(child);
-        if (ChooseDialogChildAdapter(windowClass, static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE)))
-                    .Kind == TqzAdapterKind::None &&
-            !AnswersSkinned(child))
+        const uint32_t style = static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE));
+        if (ChooseDialogChildAdapter(windowClass, style).Kind == TqzAdapterKind::None)
             return false;
         if (lstrcmpiA(windowClass.c_str(), WC_TABCONTROLA) == 0) {
             RECT r;

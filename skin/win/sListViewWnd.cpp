@@ -174,6 +174,7 @@ LRESULT TqzListViewWnd::HeaderProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TqzListViewWnd::PaintHeader(HDC dc) {
+    ApplyColors(); // the header's items lie on the list's skinned colour
     RECT client;
     GetClientRect(header_, &client);
     const int count = static_cast<int>(SendMessageA(header_, HDM_GETITEMCOUNT, 0, 0));

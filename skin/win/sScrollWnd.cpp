@@ -387,12 +387,15 @@ bool TqzScrollWnd::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         }
         return true;
     case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK: {
         if (!onBar)
             return false;
         MeasureFrame();
-        Press(wParam == HTVSCROLL, CursorInWindow());
+        RECT w;
+        GetWindowRect(window_, &w);
+        Press(wParam == HTVSCROLL, {GET_X_LPARAM(lParam) - w.left, GET_Y_LPARAM(lParam) - w.top});
         return true;
+    }
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONUP:
     case WM_NCRBUTTONDBLCLK:
@@ -400,19 +403,22 @@ bool TqzScrollWnd::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_NCMBUTTONUP:
     case WM_NCMBUTTONDBLCLK:
         return onBar;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
         if (pressedBar_ < 0)
             return false;
+        // Client coordinates while the mouse is captured.
+        const TPoint p{GET_X_LPARAM(lParam) + clientRect_.left, GET_Y_LPARAM(lParam) + clientRect_.top};
         if (pressedPart_ == spThumb) {
-            Track(CursorInWindow());
+            Track(p);
         } else {
-            const bool over = ScrollPartAt(Geometry(pressedBar_ == 1), CursorInWindow()) == pressedPart_;
+            const bool over = ScrollPartAt(Geometry(pressedBar_ == 1), p) == pressedPart_;
             if (over != partShownPressed_) {
                 partShownPressed_ = over;
                 RefreshScrollBars();
             }
         }
         return true;
+    }
     case WM_LBUTTONUP:
         if (pressedBar_ < 0)
             return false;
