@@ -66,6 +66,9 @@ protected:
     virtual void RefreshPicture() {}
     // Command 34 for children: the window's picture, or its colour.
     void AnswerBackground(TsBackgroundRecord& record);
+    // The parent's face under the window's client area, as a picture and onto dc.
+    TsBitmap24 ParentFacePicture() const;
+    void PaintParentFace(HDC dc);
 
     HWND window_;
     bool withScrollBars_;
@@ -313,9 +316,11 @@ class TqzPageWnd : public TqzMainWnd {
 public:
     using TqzMainWnd::TqzMainWnd;
 };
+// Tool bars keep drawing their buttons, over their parent's skinned face.
 class TqzToolBarWnd : public TqzMainWnd {
 public:
     using TqzMainWnd::TqzMainWnd;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 class TqzToolBarVCLWnd : public TqzMainWnd {
 public:

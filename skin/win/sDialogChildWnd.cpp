@@ -74,28 +74,25 @@ LRESULT TqzTransparentWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+LRESULT TqzToolBarWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND && SkinActive() && Skinned()) {
+        PaintParentFace(reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
+    return TqzMainWnd::WindowProc(message, wParam, lParam);
+}
+
 // Kinds without a face of their own draw themselves over the parent's face.
 void TqzTransparentWnd::PaintFace(HDC dc, const RECT& client) {
     TsBitmap24 picture(client.right, client.bottom);
-    TsBackgroundRecord record;
-    const TsBackgroundDescriptor background = ParentBackground(record);
-    const TPoint at = PositionInParent();
-    PaintParentBackground(picture, {0, 0, client.right, client.bottom},
-                          {background.Picture, background.X + at.X, background.Y + at.Y, background.FillColor,
-                           background.Ready});
     TsDibSection section(picture);
+    PaintParentFace(section.Dc());
     CallPrevious(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(section.Dc()), PRF_CLIENT);
     BitBlt(dc, 0, 0, client.right, client.bottom, section.Dc(), 0, 0, SRCCOPY);
 }
 
 void TqzStaticWnd::PaintFace(HDC dc, const RECT& client) {
-    TsBitmap24 picture(client.right, client.bottom);
-    TsBackgroundRecord record;
-    const TsBackgroundDescriptor background = ParentBackground(record);
-    const TPoint at = PositionInParent();
-    PaintParentBackground(picture, {0, 0, client.right, client.bottom},
-                          {background.Picture, background.X + at.X, background.Y + at.Y, background.FillColor,
-                           background.Ready});
+    TsBitmap24 picture = ParentFacePicture();
     {
         TsDibTextCanvas canvas(picture);
         TsItemSkin skin = SectionItemSkin(manager_, skinData_->SkinSection());
@@ -110,13 +107,7 @@ void TqzStaticWnd::PaintFace(HDC dc, const RECT& client) {
 }
 
 void TqzIconWnd::PaintFace(HDC dc, const RECT& client) {
-    TsBitmap24 picture(client.right, client.bottom);
-    TsBackgroundRecord record;
-    const TsBackgroundDescriptor background = ParentBackground(record);
-    const TPoint at = PositionInParent();
-    PaintParentBackground(picture, {0, 0, client.right, client.bottom},
-                          {background.Picture, background.X + at.X, background.Y + at.Y, background.FillColor,
-                           background.Ready});
+    TsBitmap24 picture = ParentFacePicture();
     TsDibSection section(picture);
     if (HICON icon = reinterpret_cast<HICON>(CallPrevious(STM_GETICON, 0, 0)))
         DrawIconEx(section.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
@@ -136,13 +127,10 @@ void TqzBtnWnd::Paint(HDC dc) {
         : (buttonState & BST_PUSHED)                                                                   ? 2
         : (skinData_->MouseOver || focused || (GetWindowLongA(window_, GWL_STYLE) & BS_DEFPUSHBUTTON)) ? 1
                                                                                                        : 0;
-    TsBitmap24 picture(client.right, client.bottom);
+    TsBitmap24 picture = ParentFacePicture();
     TsBackgroundRecord record;
     const TsBackgroundDescriptor background = ParentBackground(record);
     const TPoint at = PositionInParent();
-    PaintParentBackground(picture, {0, 0, client.right, client.bottom},
-                          {background.Picture, background.X + at.X, background.Y + at.Y, background.FillColor,
-                           background.Ready});
     ComposeItem(&picture, manager_, skinData_->SectionIndex, skinData_->SkinSection(), background, true,
                 state, at, {0, 0, client.right, client.bottom});
     {

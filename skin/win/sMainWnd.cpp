@@ -190,6 +190,29 @@ void TqzMainWnd::AnswerBackground(TsBackgroundRecord& record) {
     record.FillColor = skinData_->ControlColor();
 }
 
+TsBitmap24 TqzMainWnd::ParentFacePicture() const {
+    RECT client;
+    GetClientRect(window_, &client);
+    TsBitmap24 picture(std::max(0L, client.right), std::max(0L, client.bottom));
+    if (picture.Empty())
+        return picture;
+    TsBackgroundRecord record;
+    const TsBackgroundDescriptor background = ParentBackground(record);
+    // The client area's place in the parent.
+    POINT origin{0, 0};
+    MapWindowPoints(window_, GetParent(window_), &origin, 1);
+    PaintParentBackground(picture, {0, 0, picture.Width, picture.Height},
+                          {background.Picture, background.X + origin.x, background.Y + origin.y,
+                           background.FillColor, background.Ready});
+    return picture;
+}
+
+void TqzMainWnd::PaintParentFace(HDC dc) {
+    const TsBitmap24 picture = ParentFacePicture();
+    if (!picture.Empty())
+        DrawBitmap24(dc, {0, 0, picture.Width, picture.Height}, picture, 0, 0);
+}
+
 LRESULT TqzMainWnd::AnswerSkinCommand(WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
     const bool mine = reinterpret_cast<TsSkinManager*>(lParam) == &manager_;
