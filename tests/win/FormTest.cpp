@@ -6,6 +6,7 @@
 #include "skin/sBitBtn.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "skin/win/sAdapterWnd.h"
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Dask_Machine.h"
 #include "sysinfo/Dask_OS.h"
@@ -414,7 +415,18 @@ TEST_F(FormTest, WithTheSkinOffTheWindowIsThePlainPlatformWindowAndWorks) {
     TsSkinManager& manager = *form.sSkinManager1;
     TsSkinProvider& frame = *form.sSkinProvider1;
     ASSERT_TRUE(frame.HadSysMenu());
+    auto* panel = dynamic_cast<TWinControl*>(form.FindComponent("Panel1"));
+    ASSERT_NE(panel, nullptr);
+    HWND panelWindow = static_cast<HWND>(panel->Handle());
+    EXPECT_NE(TqzMainWnd::Of(List()), nullptr) << "the report list is drawn by its adapter";
+    EXPECT_NE(TqzMainWnd::Of(panelWindow), nullptr);
+    EXPECT_EQ(ListView_GetBkColor(List()), RGB(255, 255, 255));
     manager.SetActive(false);
+    // The list and the panel are the platform's again, in the list's own colours.
+    EXPECT_EQ(TqzMainWnd::Of(List()), nullptr);
+    EXPECT_EQ(TqzMainWnd::Of(panelWindow), nullptr);
+    EXPECT_EQ(ListView_GetBkColor(List()), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    EXPECT_EQ(ListView_GetTextColor(List()), GetSysColor(COLOR_WINDOWTEXT));
     const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU) << "the system draws the caption bar and its buttons";
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -435,4 +447,5 @@ TEST_F(FormTest, WithTheSkinOffTheWindowIsThePlainPlatformWindowAndWorks) {
     manager.SetActive(true);
     EXPECT_TRUE(frame.HadSysMenu());
     EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_STYLE) & WS_SYSMENU);
+    EXPECT_NE(TqzMainWnd::Of(List()), nullptr) << "the list is taken again";
 }
