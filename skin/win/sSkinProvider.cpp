@@ -1492,6 +1492,12 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
     case WM_SHOWWINDOW:
         if (!wParam && SkinData.Cache)
             *SkinData.Cache = TsBitmap24();
+        // A form shown without being activated (opened behind another
+        // program) still shows its controls skinned.
+        if (wParam && !activatedOnce_ && Skinned()) {
+            activatedOnce_ = true;
+            adapter_->AddAllItems();
+        }
         if (wParam && lParam == 0)
             AnimateShow();
         break;
