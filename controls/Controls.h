@@ -162,6 +162,9 @@ public:
     void Invalidate() override;
     // Has a part of the window (client coordinates) painted again.
     void InvalidateArea(const TBounds& area);
+    // The visible graphic children painted onto dc (the client area's device
+    // context), each clipped to its bounds.
+    void PaintControls(void* dc);
 
 protected:
     TMessageResult WndProc(unsigned message, TWParam wParam, TLParam lParam) override;
@@ -170,7 +173,6 @@ protected:
     // Own-class windows: the background and the face, then the graphic children.
     virtual void EraseBackground(void* dc);
     virtual void PaintWindow(void*) {}
-    void PaintControls(void* dc);
     // The visible graphic child under the point (client coordinates), topmost first.
     TControl* GraphicControlAt(int x, int y) const;
 

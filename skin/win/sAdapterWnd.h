@@ -66,6 +66,9 @@ protected:
     virtual void RefreshPicture() {}
     // Command 34 for children: the window's picture, or its colour.
     void AnswerBackground(TsBackgroundRecord& record);
+    // The four border strips of a picture of the whole window onto its device context.
+    static void CopyBorderStrips(HDC windowDc, const TsBitmap24& picture, int left, int top, int right,
+                                 int bottom);
     // The parent's face under the window's client area, as a picture and onto dc.
     TsBitmap24 ParentFacePicture() const;
     void PaintParentFace(HDC dc);

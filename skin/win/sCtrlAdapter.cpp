@@ -3,6 +3,7 @@
 #include "sAdapterWnd.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <algorithm>
 

@@ -7,22 +7,9 @@
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 
 namespace {
-
-TsTextFont FontOf(HWND window) {
-    TsTextFont font;
-    HFONT handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    if (!handle)
-        handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTA log{};
-    if (GetObjectA(handle, sizeof log, &log)) {
-        font.Name = log.lfFaceName;
-        font.Height = log.lfHeight;
-        font.Bold = log.lfWeight >= FW_BOLD;
-    }
-    return font;
-}
 
 // The text layout of a static control's style.
 unsigned StaticTextFlags(LONG style) {
@@ -96,7 +83,7 @@ void TqzStaticWnd::PaintFace(HDC dc, const RECT& client) {
     {
         TsDibTextCanvas canvas(picture);
         TsItemSkin skin = SectionItemSkin(manager_, skinData_->SkinSection());
-        skin.Font = FontOf(window_);
+        skin.Font = WindowFont(window_);
         canvas.SetFont(skin.Font);
         WriteSkinText(canvas, text_, IsWindowEnabled(window_) != FALSE, false, skin,
                       StaticTextFlags(GetWindowLongA(window_, GWL_STYLE)),
@@ -136,7 +123,7 @@ void TqzBtnWnd::Paint(HDC dc) {
     {
         TsDibTextCanvas canvas(picture);
         TsItemSkin skin = SectionItemSkin(manager_, skinData_->SkinSection());
-        skin.Font = FontOf(window_);
+        skin.Font = WindowFont(window_);
         canvas.SetFont(skin.Font);
         const int shift = state == 2 ? 1 : 0;
         WriteSkinText(canvas, text_, enabled, state > 0, skin, tfCenter | tfVCenter | tfSingleLine,

@@ -2,20 +2,11 @@
 
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <commctrl.h>
 
 namespace {
-
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-bool AnswersSkinned(HWND window) {
-    return SendMessageA(window, SM_SKINCOMMAND, SkinCommand(scIsSkinned), 0) == 1;
-}
 
 // A dialog's window seen as a form, so that the form frame can draw it.
 class TDialogForm final : public TCustomForm {
@@ -39,7 +30,7 @@ public:
 
 bool DialogChildrenAdaptable(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string windowClass = ClassOf(child);
+        const std::string windowClass = WindowClassOf(child);
         const uint32_t style = static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE));
         if (ChooseDialogChildAdapter(windowClass, style).Kind == TqzAdapterKind::None)
             return false;
@@ -76,8 +67,8 @@ void TqzDialogWnd::AdaptChildren() {
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (AnswersSkinned(child))
             continue;
-        const TqzAdapterChoice choice =
-            ChooseDialogChildAdapter(ClassOf(child), static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE)));
+        const TqzAdapterChoice choice = ChooseDialogChildAdapter(
+            WindowClassOf(child), static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE)));
         std::unique_ptr<TqzMainWnd> adapter =
             MakeAdapterWnd(choice.Kind, child, choice.Section, manager_, nullptr);
         if (!adapter)

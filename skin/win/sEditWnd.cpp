@@ -119,15 +119,7 @@ void TqzEditWnd::RefreshPicture() {
 void TqzEditWnd::PaintFrame(HDC windowDc) {
     MeasureFrame();
     RefreshPicture();
-    const TsBitmap24& picture = *skinData_->Cache;
-    const int w = windowRect_.right, h = windowRect_.bottom;
-    const TRect strips[] = {{0, 0, w, topBorder_},
-                            {0, h - bottomBorder_, w, h},
-                            {0, topBorder_, leftBorder_, h - bottomBorder_},
-                            {w - rightBorder_, topBorder_, w, h - bottomBorder_}};
-    for (const TRect& strip : strips)
-        if (strip.Width() > 0 && strip.Height() > 0)
-            DrawBitmap24(windowDc, strip, picture, strip.Left, strip.Top);
+    CopyBorderStrips(windowDc, *skinData_->Cache, leftBorder_, topBorder_, rightBorder_, bottomBorder_);
     if (withScrollBars_) {
         Bar(false).Vertical = false;
         Bar(true).Vertical = true;

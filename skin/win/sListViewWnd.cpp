@@ -7,6 +7,7 @@
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <commctrl.h>
 
@@ -18,21 +19,6 @@
 namespace {
 
 constexpr char kHeaderProperty[] = "QZSBSCH"; // the header's list adapter
-
-TsTextFont FontOf(HWND window) {
-    TsTextFont font;
-    HFONT handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    LOGFONTA log{};
-    if (!handle)
-        handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (GetObjectA(handle, sizeof log, &log)) {
-        font.Name = log.lfFaceName;
-        font.Height = log.lfHeight;
-        font.Bold = log.lfWeight >= FW_BOLD;
-        font.Italic = log.lfItalic != 0;
-    }
-    return font;
-}
 
 } // namespace
 
@@ -239,7 +225,7 @@ void TqzListViewWnd::PaintHeaderItem(HDC dc, int index, const RECT& item, bool h
         const unsigned align = hd.fmt & HDF_JUSTIFYMASK;
         {
             TsDibTextCanvas canvas(picture);
-            canvas.SetFont(FontOf(header_));
+            canvas.SetFont(WindowFont(header_));
             const int textWidth = canvas.TextExtent(text).Width;
             const THeaderItemLayout layout =
                 LayoutHeaderItem({0, 0, width, height}, pressed,
@@ -249,7 +235,7 @@ void TqzListViewWnd::PaintHeaderItem(HDC dc, int index, const RECT& item, bool h
                                  textWidth, glyphIndex >= 0 ? sort : THeaderSort::None, glyph.W, glyph.H,
                                  withImage ? imageWidth : 0);
             TsItemSkin skin = SectionItemSkin(manager_, sectionName);
-            skin.Font = FontOf(header_);
+            skin.Font = WindowFont(header_);
             WriteSkinText(canvas, text, IsWindowEnabled(window_), pressed, skin,
                           tfVCenter | tfSingleLine | tfExpandTabs | tfEndEllipsis, layout.Text);
             canvas.Flush();

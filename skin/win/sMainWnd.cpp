@@ -190,6 +190,16 @@ void TqzMainWnd::AnswerBackground(TsBackgroundRecord& record) {
     record.FillColor = skinData_->ControlColor();
 }
 
+void TqzMainWnd::CopyBorderStrips(HDC windowDc, const TsBitmap24& picture, int left, int top, int right,
+                                  int bottom) {
+    const int w = picture.Width, h = picture.Height;
+    const TRect strips[] = {
+        {0, 0, w, top}, {0, h - bottom, w, h}, {0, top, left, h - bottom}, {w - right, top, w, h - bottom}};
+    for (const TRect& strip : strips)
+        if (strip.Width() > 0 && strip.Height() > 0)
+            DrawBitmap24(windowDc, strip, picture, strip.Left, strip.Top);
+}
+
 TsBitmap24 TqzMainWnd::ParentFacePicture() const {
     RECT client;
     GetClientRect(window_, &client);

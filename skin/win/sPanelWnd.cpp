@@ -9,20 +9,6 @@
 
 namespace {
 
-// The graphic controls of a panel, painted over its face.
-void PaintGraphicChildren(TWinControl& panel, HDC dc) {
-    for (size_t i = 0; i < panel.ControlCount(); ++i) {
-        auto* graphic = dynamic_cast<TGraphicControl*>(panel.Controls(i));
-        if (!graphic || !graphic->Visible())
-            continue;
-        const int state = SaveDC(dc);
-        SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
-        graphic->Paint(dc);
-        RestoreDC(dc, state);
-    }
-}
-
 // The form that holds a control.
 TWinControl* FormOf(TControl* control) {
     TWinControl* form = control ? control->Parent() : nullptr;
@@ -74,21 +60,13 @@ void TqzPanelWnd::PaintClient(HDC dc) {
     GetClientRect(window_, &client);
     DrawBitmap24(dc, {0, 0, client.right, client.bottom}, *skinData_->Cache, border, border);
     if (auto* panel = dynamic_cast<TWinControl*>(skinData_->OwnerControl()))
-        PaintGraphicChildren(*panel, dc);
+        panel->PaintControls(dc);
 }
 
 void TqzPanelWnd::PaintBorder(HDC windowDc) {
     const int border = BorderWidth();
-    if (border <= 0)
-        return;
-    const TsBitmap24& picture = *skinData_->Cache;
-    const int w = picture.Width, h = picture.Height;
-    const TRect strips[] = {{0, 0, w, border},
-                            {0, h - border, w, h},
-                            {0, border, border, h - border},
-                            {w - border, border, w, h - border}};
-    for (const TRect& strip : strips)
-        DrawBitmap24(windowDc, strip, picture, strip.Left, strip.Top);
+    if (border > 0)
+        CopyBorderStrips(windowDc, *skinData_->Cache, border, border, border, border);
 }
 
 LRESULT TqzPanelWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

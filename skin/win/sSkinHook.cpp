@@ -1,20 +1,11 @@
 #include "sSkinHook.h"
 #include "skin/sSkinManager.h"
 #include "controls/win/WindowThunk.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <algorithm>
 
 namespace {
-
-std::string WindowClassOf(HWND window) {
-    char name[256] = {};
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-bool AnswersSkinned(HWND window) {
-    return SendMessageA(window, SM_SKINCOMMAND, SkinCommand(scIsSkinned), 0) == 1;
-}
 
 class TCbtHook final : public TsWindowHook {
 public:

@@ -750,17 +750,7 @@ void TsSkinProvider::PaintClientBackground(void* deviceContext) {
     CopyToWindow(dc, {0, 0, client.right, client.bottom}, m.ClientOrigin.X, m.ClientOrigin.Y);
     RestoreDC(dc, saved);
     // The form's graphic controls over it.
-    for (size_t i = 0; i < form_.ControlCount(); ++i) {
-        TControl* child = form_.Controls(i);
-        auto* graphic = dynamic_cast<TGraphicControl*>(child);
-        if (!graphic || !graphic->Visible())
-            continue;
-        const int state = SaveDC(dc);
-        SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
-        graphic->Paint(dc);
-        RestoreDC(dc, state);
-    }
+    form_.PaintControls(dc);
 }
 
 void* TsSkinProvider::SystemMenuHandle() {

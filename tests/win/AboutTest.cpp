@@ -6,6 +6,7 @@
 #include "controls/win/WindowThunk.h"
 #include "skin/sLabel.h"
 #include "skin/sSkinProvider.h"
+#include "skin/win/sAdapterWnd.h"
 #include "tests/fixtures/Fixtures.h"
 
 #include "tests/fixtures/ModalStep.h"
@@ -329,11 +330,17 @@ TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
     for (const auto& c : cases) {
         SetActiveWindow(form.Handle());
         SetFocus(about);
-        bool mainBlocked = false, shown = false, framed = false;
+        bool mainBlocked = false, shown = false, framed = false, panelSkinned = false, labelsSkinned = false;
         WhenModal([&] {
             mainBlocked = !IsWindowEnabled(form.Handle());
             shown = IsWindowVisible(box.Handle());
             framed = FrameOf(box.Handle()) != nullptr;
+            // The panel (lowered outside, raised inside) is drawn from "GROUPBOX";
+            // the plain labels on it take the skin's text colour over its face.
+            TqzMainWnd* panel = TqzMainWnd::Of(box.Control("Panel1"));
+            panelSkinned = panel && panel->SkinData().SkinSection() == "GROUPBOX";
+            labelsSkinned = box.Label1().Transparent() && box.Comments().Transparent() &&
+                            box.Label1().Colour() == TControlColour::Of(0);
             c.close();
         });
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(about), BN_CLICKED),
@@ -341,6 +348,8 @@ TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
         EXPECT_TRUE(mainBlocked) << c.how;
         EXPECT_TRUE(shown) << c.how;
         EXPECT_TRUE(framed) << c.how << ": the window hook gave the box a skinned frame";
+        EXPECT_TRUE(panelSkinned) << c.how;
+        EXPECT_TRUE(labelsSkinned) << c.how;
         EXPECT_EQ(box.ModalResult(), c.result) << c.how;
         EXPECT_FALSE(IsWindowVisible(box.Handle())) << c.how;
         EXPECT_TRUE(IsWindowEnabled(form.Handle())) << c.how;
