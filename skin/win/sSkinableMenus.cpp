@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -129,9 +130,23 @@ void ReplaceWindowProc(HWND window, TsSkinableMenus& painter) {
     SetPropA(window, OldProcProperty, reinterpret_cast<HANDLE>(previous));
 }
 
-// Copies part of the picture (same coordinates) onto dc.
-void CopyPart(HDC dc, const TsBitmap24& picture, const TRect& part) {
-    DrawBitmap24(dc, part, picture, part.Left, part.Top);
+// Copies parts of the picture (same coordinates) onto the window's whole
+// area, through one section of the picture.
+void CopyParts(HWND window, const TsBitmap24& picture, const std::vector<TRect>& parts) {
+    if (parts.empty())
+        return;
+    const TsDibSection section(picture);
+    HDC dc = GetWindowDC(window);
+    if (!dc || !section.Valid()) {
+        if (dc)
+            ReleaseDC(window, dc);
+        return;
+    }
+    for (const TRect& part : parts)
+        if (part.Width() > 0 && part.Height() > 0)
+            BitBlt(dc, part.Left, part.Top, part.Width(), part.Height(), section.Dc(), part.Left, part.Top,
+                   SRCCOPY);
+    ReleaseDC(window, dc);
 }
 
 // The adapter the window hook attaches to a pop-up menu window.
@@ -323,17 +338,13 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, void* dcHandle, unsigned state, 
     const TRect inWindow = OffsetRectBy(r, offset.x, offset.y);
 
     // The border beside the item, from the pop-up picture.
+    std::vector<TRect> pieces;
     if (window) {
-        HDC windowDc = GetWindowDC(window);
-        if (windowDc) {
-            const TMenuItem* parent = item.Parent();
-            const bool first = parent && FirstVisible(*parent) == &item;
-            const bool last = parent && LastVisible(*parent) == &item;
-            for (const TRect& piece : MenuBorderPieces(popup.Width, popup.Height, inWindow, first, last,
-                                                       extra + std::max(border, BorderWidth)))
-                CopyPart(windowDc, popup, piece);
-            ReleaseDC(window, windowDc);
-        }
+        const TMenuItem* parent = item.Parent();
+        const bool first = parent && FirstVisible(*parent) == &item;
+        const bool last = parent && LastVisible(*parent) == &item;
+        pieces = MenuBorderPieces(popup.Width, popup.Height, inWindow, first, last,
+                                  extra + std::max(border, BorderWidth));
     }
 
     const TsMenuItemKind kind = MenuItemKind(item.Caption);
@@ -344,6 +355,8 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, void* dcHandle, unsigned state, 
     IconSize(item, iconWidth, iconHeight);
 
     if (kind == mkSeparator || kind == mkHeader) {
+        if (window)
+            CopyParts(window, popup, pieces);
         TsBitmap24 picture(r.Width(), r.Height());
         CopyPicture(picture, {0, 0}, popup, inWindow);
         if (kind == mkSeparator) {
@@ -388,21 +401,14 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, void* dcHandle, unsigned state, 
     if (window && (!item.Parent() || FollowedByBreak(item) || LastVisible(*item.Parent()) == &item)) {
         // Below the last item of a column down to the bottom margin, and the
         // gap before a new column, come from the pop-up picture.
-        HDC windowDc = GetWindowDC(window);
-        if (windowDc) {
-            const int bottom = popup.Height - std::max(border, BorderWidth);
-            if (bottom > targetInWindow.Bottom)
-                CopyPart(windowDc, popup, {inWindow.Left, inWindow.Bottom, inWindow.Right, bottom});
-            ReleaseDC(window, windowDc);
-        }
+        const int bottom = popup.Height - std::max(border, BorderWidth);
+        if (bottom > targetInWindow.Bottom)
+            pieces.push_back({inWindow.Left, inWindow.Bottom, inWindow.Right, bottom});
     }
-    if (window && item.Break != mbNone) {
-        HDC windowDc = GetWindowDC(window);
-        if (windowDc) {
-            CopyPart(windowDc, popup, {inWindow.Left - 4, inWindow.Top, inWindow.Left, inWindow.Bottom});
-            ReleaseDC(window, windowDc);
-        }
-    }
+    if (window && item.Break != mbNone)
+        pieces.push_back({inWindow.Left - 4, inWindow.Top, inWindow.Left, inWindow.Bottom});
+    if (window)
+        CopyParts(window, popup, pieces);
 
     TsBitmap24 picture(target.Width(), target.Height());
     const TsBackgroundDescriptor under =

@@ -5,6 +5,7 @@
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
 #include "skin/sSkinableMenus.h"
+#include "skin/win/sSkinHook.h"
 #include "tests/fixtures/ModalStep.h"
 #include "tests/fixtures/TestWindows.h"
 
@@ -46,6 +47,7 @@ protected:
     void TearDown() override {
         menu.reset();
         manager.reset();
+        HookFactories().MakeMenuAdapter = nullptr;
     }
     TsSkinableMenus& Painter() { return manager->SkinableMenus(); }
     TMenuItem* Add(const std::string& caption, const std::string& shortcut = {}) {
