@@ -38,9 +38,7 @@ void WalkMenus(TComponent& component, TsSkinableMenus& painter, bool on) {
 
 } // namespace
 
-TsSkinableMenus::TsSkinableMenus(TsSkinManager& owner) : owner_(owner) {
-    CaptionFont.Bold = true;
-}
+TsSkinableMenus::TsSkinableMenus(TsSkinManager& owner) : owner_(owner) {}
 
 TsSkinableMenus::~TsSkinableMenus() = default;
 
