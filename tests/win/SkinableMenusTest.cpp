@@ -188,6 +188,45 @@ TEST_F(SkinableMenus, DisabledSystemMenuItemsAreFadedOverThePopup) {
     delete frame;
 }
 
+TEST_F(SkinableMenus, HeaderItemsCheckGlyphsAndTheExtraLine) {
+    manager->MenuSupport.UseExtraLine = true;
+    manager->OnGetMenuExtraLineData = [](TMenuItem&, std::string&, std::string& text, TsBitmapPtr&, bool&) {
+        text = "&Kestova";
+    };
+    // A check glyph for the skin, cut from the close button's glyph.
+    TsMaskData check = Mask("GLOBALINFO", "BICONCLOSE");
+    check.PropertyName = "BOXCHECKED";
+    manager->ma.push_back(check);
+    TMenuItem* header = Add("-Tools-");
+    TMenuItem* copy = Add("Copy Item");
+    const int w = ItemWidth(*header), h = 22, extra = manager->MenuSupport.ExtraLineWidth;
+    EXPECT_EQ(Painter().ExtraLine().Text, "Kestova");
+    // The extra line's strip (its section takes the dark title colours) inside the border.
+    const TsBitmap24& popup = *Painter().PopupPicture();
+    const int mid = popup.Height / 2;
+    const uint32_t strip = popup.Pixel(4, 4);
+    EXPECT_LT(std::min({strip & 0xFF, strip >> 8 & 0xFF, strip >> 16 & 0xFF}), 0xC0u) << std::hex << strip;
+    const TColor icoLine = manager->gd[size_t(manager->FindSection("ICOLINE"))].Color;
+    EXPECT_EQ(popup.Pixel(3 + extra + 5, mid), static_cast<uint32_t>(icoLine))
+        << "the icon column right of it";
+
+    const TsBitmap24 title = Draw(*header, 0, w, h);
+    EXPECT_EQ(title.Pixel(w / 2, 0), Beneath(w / 2, 0)) << "the section one pixel inside";
+    EXPECT_LT(DarkestChannel(title, w / 2 - 30, w / 2 + 30), 0x80) << "the header's text in the middle";
+
+    const TsBitmap24 plain = Draw(*copy, 0, w, h);
+    copy->Checked = true;
+    const TsBitmap24 checked = Draw(*copy, 0, w, h);
+    EXPECT_EQ(plain.Pixel(extra / 2, h / 2), 0u) << "the extra line's columns are not the item's";
+    const TsFrameSize glyph = MaskFrameSize(check);
+    bool differs = false;
+    for (int x = extra + 2; x < extra + 2 + glyph.W; ++x)
+        differs = differs || plain.Pixel(x, h / 2) != checked.Pixel(x, h / 2);
+    EXPECT_TRUE(differs) << "the check glyph at the margin";
+    for (int x = extra + 2 + glyph.W + 1; x < w; x += 5)
+        EXPECT_EQ(plain.Pixel(x, 2), checked.Pixel(x, 2)) << x;
+}
+
 // Opens the menu over the form and runs check once the pop-up window has
 // been drawn, then closes the menu.
 void WithOpenMenu(TPopupMenu& menu, HWND owner, TsSkinableMenus& painter,
