@@ -6,6 +6,8 @@
 #include "FrmMainSkin.h"
 #include "Panel.h"
 #include "skin/sSkinProvider.h"
+#include "skin/sSkinManager.h"
+#include "skin/sSkinableMenus.h"
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
 #include "report/ReportValues.h"
@@ -95,12 +97,18 @@ TForm1::TForm1()
         control->SetTabOrder(button.number);
         control->SetParent(this);
     }
+    // Last in the form: the list's pop-up menu, drawn from the skin while it is active.
+    popupMenu_ = new TPopupMenu(this);
+    popupMenu_->SetName("PopupMenu1");
+    CopyItem1 = popupMenu_->Items().Add("Copy Item");
+    CopyItem1->SetName("CopyItem1");
+    CopyItem1->SetCommand(kCopyItemId);
+    CopyItem1->OnClick = [this](TMenuItem&) { Application().Run([this] { CopyItem1Click(); }); };
+    sSkinManager1->SkinableMenus().Activate(sSkinManager1->SkinData.Active);
 }
 
 TForm1::~TForm1() {
     DestroyHandle();
-    if (popupMenu_)
-        DestroyMenu(popupMenu_);
 }
 
 int TForm1::Scale(int pixels) const {
@@ -172,8 +180,7 @@ void TForm1::CreateControls() {
         useFont(static_cast<HWND>(control.Handle()));
     }
 
-    popupMenu_ = CreatePopupMenu();
-    AppendMenuA(popupMenu_, MF_STRING, kCopyItemId, "Copy Item");
+    popupMenu_->PopupOwner = Handle();
 }
 
 void TForm1::Show() {
@@ -270,7 +277,7 @@ void TForm1::ShowPopupMenu(LPARAM position) {
         at = {0, 0};
         ClientToScreen(listView_->Handle(), &at);
     }
-    TrackPopupMenu(popupMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    popupMenu_->Popup(at.x, at.y);
 }
 
 TMessageResult TForm1::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
@@ -285,10 +292,8 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     switch (message) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
-        if (id == kCopyItemId) {
-            Application().Run([this] { CopyItem1Click(); });
+        if (HIWORD(wParam) == 0 && popupMenu_->DispatchCommand(static_cast<unsigned>(id)))
             return true;
-        }
         for (const ButtonLayout& button : kButtons) {
             if (id == kButtonIdBase + button.number && HIWORD(wParam) == BN_CLICKED) {
                 Application().Run([this, &button] { (this->*button.click)(); });

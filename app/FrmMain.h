@@ -10,6 +10,7 @@
 #include "skin/sStatusBar.h"
 #include "base/win/Handles.h"
 #include "controls/Controls.h"
+#include "controls/Menus.h"
 
 #include <windows.h>
 
@@ -55,7 +56,8 @@ public:
     HWND Control(const std::string& name) const;
     TFileDialog& Save1() { return save1_; }
     TFileDialog& Open1() { return open1_; }
-    HMENU PopupMenu1() const { return popupMenu_; }
+    TPopupMenu* PopupMenu1() const { return popupMenu_; }
+    TMenuItem* CopyItem1 = nullptr;
 
     // The information components, owned by the form.
     TVexor_Engines* Eg1 = nullptr;
@@ -81,7 +83,7 @@ private:
     TReportListView* listView_ = nullptr;
     TsStatusBar* statusBar_ = nullptr;
     std::array<TsBitBtn*, 5> buttons_{};
-    HMENU popupMenu_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
     TFileDialog save1_;
     TFileDialog open1_;
 };

@@ -4,6 +4,7 @@
 #include "FrmMain.h"
 #include "sysinfo/Vexor_Bindings.h"
 #include "skin/sSkinProvider.h"
+#include "skin/sSkinableMenus.h"
 #include "skin/win/sBitBtnWin.h"
 #include "skin/win/sDialogWnd.h"
 #include "sysinfo/Vexor_Routines.h"
@@ -25,6 +26,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // from the skin's window hook when they are first activated.
     InstallFormFrameFactory();
     InstallDialogAdapterFactory();
+    // Pop-up menu windows are made known to the menu painter by the same hook.
+    InstallMenuAdapterFactory();
     TForm1 form;
     form.SetMainForm(true);
     Application().Run([&form] { form.CreateForm(); });

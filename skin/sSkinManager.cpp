@@ -3,6 +3,7 @@
 #include "qzSkinPack.h"
 #include "sMessages.h"
 #include "sPlatform.h"
+#include "sSkinableMenus.h"
 #include "sText.h"
 #include "base/StringList.h"
 
@@ -58,7 +59,8 @@ std::string ThirdPartyList::DefaultText(int index) {
     return text;
 }
 
-TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
+TsSkinManager::TsSkinManager(TComponent* owner)
+    : TComponent(owner), skinableMenus_(std::make_unique<TsSkinableMenus>(*this)) {
     if (!defaultManager)
         defaultManager = this;
     FillThirdLists(false);
@@ -283,13 +285,16 @@ void TsSkinManager::LoadSkin() {
 }
 
 void TsSkinManager::UpdateSkin(bool repaint) {
+    skinableMenus_->ResetSkinBorderWidth();
     RefreshCachedIndexes();
     SkinData.Active = false;
     AnnounceSkin(*this, repaint);
     SkinData.Active = active_ && !gd.empty();
+    skinableMenus_->Activate(SkinData.Active);
 }
 
 void TsSkinManager::RemoveSkin() {
+    skinableMenus_->Activate(false);
     RemoveSkinFromForms(*this);
     FreeTables();
     SkinData.Active = false;

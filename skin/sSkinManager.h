@@ -15,6 +15,8 @@
 #include <vector>
 
 class TqzSkinConvertor;
+class TsSkinableMenus;
+class TMenuItem;
 
 enum TqzSkinningRule { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
 using TqzSkinningRules = unsigned;
@@ -111,7 +113,13 @@ public:
     TqzAnimEffects AnimEffects;
     std::function<void()> OnBeforeChange;
     std::function<void()> OnAfterChange;
-    std::function<void(std::string& text)> OnGetMenuExtraLineData;
+    // The extra line of a pop-up (its first item given): its section, text,
+    // picture and visibility.
+    std::function<void(TMenuItem& firstItem, std::string& section, std::string& text, TsBitmapPtr& picture,
+                       bool& visible)>
+        OnGetMenuExtraLineData;
+    // The painter of the application's menus.
+    TsSkinableMenus& SkinableMenus() { return *skinableMenus_; }
 
     // The tables of the loaded skin.
     TsGeneralDataArray gd;
@@ -198,6 +206,7 @@ private:
     std::array<std::vector<std::string>, ThirdPartyListCount> thirdLists_;
     TsCachedIndexes cached_;
     bool destroying_ = false;
+    std::unique_ptr<TsSkinableMenus> skinableMenus_;
 };
 
 // The colour with its hue rotated by hueOffset degrees and its saturation

@@ -13,6 +13,7 @@
 #include "sSkinProviderLayout.h"
 #include "base/Component.h"
 #include "controls/Controls.h"
+#include "controls/Menus.h"
 
 class TsScreenPicture;
 class TqzCtrlAdapter;
@@ -175,7 +176,7 @@ private:
     bool bigButtons_ = true;
     int hotHitCode_ = 0;
     int lastClientWidth_ = 0, lastClientHeight_ = 0;
-    void* systemMenu_ = nullptr;
+    TPopupMenu* systemMenu_ = nullptr; // owned as a component
     std::unique_ptr<TsScreenPicture> screen_;
     void* outputWindow_ = nullptr; // TOutputWindow while the form is being shown
     int lastShowSteps_ = 0;

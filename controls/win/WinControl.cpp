@@ -2,6 +2,7 @@
 // window runs through, own window classes, subclassing, painting and mouse
 // input of graphic children.
 #include "controls/Controls.h"
+#include "controls/Menus.h"
 #include "controls/win/WindowThunk.h"
 #include "base/win/Handles.h"
 
@@ -311,9 +312,13 @@ TMessageResult TWinControl::WndProc(unsigned message, TWParam wParam, TLParam lP
     if (message == WM_SETFOCUS && handle_)
         if (TCustomForm* form = ParentForm(); form && form != this)
             form->ControlFocused(handle_);
+    TMessageResult result = 0;
+    // Owner-drawn menu items the window shows are measured and drawn by their handlers.
+    if ((message == WM_MEASUREITEM || message == WM_DRAWITEM) && wParam == 0 &&
+        DispatchMenuOwnerDraw(message, wParam, lParam, result))
+        return result;
     if (!ownClass_ || !handle_)
         return TControl::WndProc(message, wParam, lParam);
-    TMessageResult result = 0;
     if (HandleMouse(message, wParam, lParam, result))
         return result;
     switch (message) {

@@ -9,6 +9,7 @@
 #include "skin/sBlendGraph.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinableMenus.h"
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sCtrlAdapter.h"
 #include "skin/win/sSkinHook.h"
@@ -129,8 +130,6 @@ TsSkinProvider::~TsSkinProvider() {
             SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | WS_SYSMENU);
         SetWindowRgn(window, nullptr, FALSE);
     }
-    if (systemMenu_)
-        DestroyMenu(static_cast<HMENU>(systemMenu_));
 }
 
 bool TsSkinProvider::ButtonHeld() {
@@ -754,29 +753,42 @@ void TsSkinProvider::PaintClientBackground(void* deviceContext) {
 }
 
 void* TsSkinProvider::SystemMenuHandle() {
-    if (systemMenu_)
-        DestroyMenu(static_cast<HMENU>(systemMenu_));
-    HMENU menu = CreatePopupMenu();
-    systemMenu_ = menu;
+    if (!systemMenu_) {
+        systemMenu_ = new TPopupMenu(this);
+        systemMenu_->SetName("SystemMenu");
+    }
+    TMenuItem& root = systemMenu_->Items();
+    while (root.Count() > 0)
+        delete root.Items(root.Count() - 1);
     const TsSystemMenuState s = MenuState();
     struct Item {
         const TsMenuItemState& state;
         UINT command;
+        const char* name;
         const char* caption;
+        const char* shortcut;
     };
-    const Item items[] = {{s.Restore, SC_RESTORE, "Restore"},
-                          {s.Move, SC_MOVE, "Move"},
-                          {s.Size, SC_SIZE, "Size"},
-                          {s.Minimize, SC_MINIMIZE, "Minimize"},
-                          {s.Maximize, SC_MAXIMIZE, "Maximize"}};
-    for (const Item& item : items)
-        if (item.state.Visible)
-            AppendMenuA(menu, MF_STRING | (item.state.Enabled ? 0 : MF_GRAYED), item.command, item.caption);
-    if (s.Close.Visible) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING | (s.Close.Enabled ? 0 : MF_GRAYED), SC_CLOSE, "Close\tAlt+F4");
+    const Item items[] = {{s.Restore, SC_RESTORE, "ItemRestore", "Restore", ""},
+                          {s.Move, SC_MOVE, "ItemMove", "Move", ""},
+                          {s.Size, SC_SIZE, "ItemSize", "Size", ""},
+                          {s.Minimize, SC_MINIMIZE, "ItemMinimize", "Minimize", ""},
+                          {s.Maximize, SC_MAXIMIZE, "ItemMaximize", "Maximize", ""},
+                          {s.Close, 0, "", "-", ""},
+                          {s.Close, SC_CLOSE, "ItemClose", "Close", "Alt+F4"}};
+    for (const Item& item : items) {
+        TMenuItem* added = root.Add(item.caption);
+        added->SetName(item.name);
+        if (item.command)
+            added->SetCommand(item.command);
+        added->ShortCut = item.shortcut;
+        added->Visible = item.state.Visible;
+        added->Enabled = item.state.Enabled || added->IsLine();
     }
-    return menu;
+    // Drawn from the skin when the manager draws pop-ups.
+    if (TsSkinManager* manager = SkinData.Manager(); manager && manager->SkinnedPopups)
+        manager->SkinableMenus().SetOwnerDraw(*systemMenu_, manager->SkinData.Active);
+    systemMenu_->Rebuild();
+    return systemMenu_->Handle();
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {

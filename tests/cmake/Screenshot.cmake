@@ -1,9 +1,10 @@
 # Every Windows test run leaves screenshots in the build tree for people to
 # look at: build/win64/screenshots/kestova.png (the main window),
 # kestova-inactive.png (the same, another window active), about.png (the
-# About box over it), report-scrolled.png (a long report scrolled to its end,
-# a row selected), save-dialog.png (the Save dialog) and error-box.png (the
-# error box of a Load that cannot open its file).
+# About box over it), popup-menu.png and system-menu.png (the menus open),
+# report-scrolled.png (a long report scrolled to its end, a row selected),
+# save-dialog.png (the Save dialog) and error-box.png (the error box of a Load
+# that cannot open its file).
 if(KESTOVA_RUN_WINDOWS_TESTS)
   add_test(NAME screenshot_main_window
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/screenshot ${CMAKE_BINARY_DIR}/screenshots/wineprefix

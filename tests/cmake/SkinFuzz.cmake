@@ -18,7 +18,8 @@ list(REMOVE_ITEM SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp)
 # The skin library stands on the portable control layer and runtime support.
 file(GLOB SKIN_FUZZ_SUPPORT ${CMAKE_SOURCE_DIR}/base/*.cpp)
 list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp ${SKIN_FUZZ_SUPPORT}
-  ${CMAKE_SOURCE_DIR}/controls/Controls.cpp ${CMAKE_SOURCE_DIR}/controls/WinControlHost.cpp)
+  ${CMAKE_SOURCE_DIR}/controls/Controls.cpp ${CMAKE_SOURCE_DIR}/controls/Menus.cpp
+  ${CMAKE_SOURCE_DIR}/controls/WinControlHost.cpp)
 file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/controls/*.h
   ${CMAKE_SOURCE_DIR}/fuzz/*.h)
 

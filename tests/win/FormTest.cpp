@@ -6,6 +6,7 @@
 #include "skin/sBitBtn.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "skin/sSkinableMenus.h"
 #include "skin/win/sAdapterWnd.h"
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Dask_Machine.h"
@@ -297,8 +298,9 @@ TEST_F(FormTest, RowsAreBandedByIndex) {
 TEST_F(FormTest, PopupMenuAndDialogsAreSetUp) {
     form.CreateForm();
     char item[32] = {};
-    ASSERT_EQ(GetMenuItemCount(form.PopupMenu1()), 1);
-    GetMenuStringA(form.PopupMenu1(), 0, item, sizeof item, MF_BYPOSITION);
+    HMENU popup = static_cast<HMENU>(form.PopupMenu1()->Handle());
+    ASSERT_EQ(GetMenuItemCount(popup), 1);
+    GetMenuStringA(popup, 0, item, sizeof item, MF_BYPOSITION);
     EXPECT_STREQ(item, "Copy Item");
 
     char buffer[MAX_PATH];
@@ -371,6 +373,8 @@ TEST_F(FormTest, RightClickOnARowOpensTheMenuAndCopyItemCopiesThatRow) {
     ListView_GetItemRect(List(), 4, &row, LVIR_LABEL);
     const LPARAM at = MAKELPARAM(row.left + 5, (row.top + row.bottom) / 2);
     bool menuOpen = false;
+    // The skin draws the menu: its item is owner-drawn by the skin's painter.
+    EXPECT_EQ(form.CopyItem1->HandlersOwner, &form.sSkinManager1->SkinableMenus());
     WhenModal([&] {
         menuOpen = FindWindowA("#32768", nullptr) != nullptr;
         // The first (only) item, chosen from the keyboard.
