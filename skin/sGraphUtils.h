@@ -6,6 +6,7 @@
 // disabled look and text in the section's colours. Everything works on
 // 24-bit pictures; text goes through a small canvas interface that the
 // Windows side implements with GDI.
+#include "sBitBtnLayout.h"
 #include "sBitmap.h"
 #include "sBlendGraph.h"
 #include "sSkinData.h"
@@ -63,6 +64,11 @@ enum : unsigned {
     tfEndEllipsis = 0x8000,
     tfHidePrefix = 0x100000,
 };
+
+// The horizontal layout flag of an alignment.
+constexpr unsigned AlignmentFlags(TAlignment alignment) {
+    return alignment == taRightJustify ? tfRight : alignment == taCenter ? tfCenter : tfLeft;
+}
 
 struct TsTextSize {
     int Width = 0, Height = 0;

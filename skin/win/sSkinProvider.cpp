@@ -79,18 +79,6 @@ int CaptionFontHeight() {
     return -11;
 }
 
-unsigned AlignmentFlags(TAlignment alignment) {
-    switch (alignment) {
-    case taRightJustify:
-        return tfRight;
-    case taCenter:
-        return tfCenter;
-    case taLeftJustify:
-        break;
-    }
-    return tfLeft;
-}
-
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(size_t(std::max(length, 0)) + 1, '\0');

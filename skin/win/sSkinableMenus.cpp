@@ -46,18 +46,6 @@ TsTextFont FontOf(const LOGFONTA& font) {
     return f;
 }
 
-unsigned AlignmentFlags(TAlignment alignment) {
-    switch (alignment) {
-    case taRightJustify:
-        return tfRight;
-    case taCenter:
-        return tfCenter;
-    case taLeftJustify:
-        break;
-    }
-    return tfLeft;
-}
-
 const TMenuItem* FirstVisible(const TMenuItem& parent) {
     for (size_t i = 0; i < parent.Count(); ++i)
         if (parent.Items(i)->Visible)

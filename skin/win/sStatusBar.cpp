@@ -43,17 +43,6 @@ WPARAM PlatformStyle(const TStatusPanel& panel) {
     return style;
 }
 
-unsigned AlignmentFlags(TAlignment alignment) {
-    switch (alignment) {
-    case taCenter:
-        return tfCenter;
-    case taRightJustify:
-        return tfRight;
-    default:
-        return tfLeft;
-    }
-}
-
 } // namespace
 
 TsStatusBar::TsStatusBar(TComponent* owner) : TWinControl(owner), SkinData(this, true) {

@@ -5,6 +5,8 @@
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
 
+#include "StoredZur.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,14 +17,7 @@ namespace {
 class PaintZur : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::ifstream file(KESTOVA_ZUR_ARCHIVE, std::ios::binary);
-        TsStoredSkin stored;
-        stored.Name = "ZUR (internal)";
-        stored.Data = TMemoryStream(
-            std::vector<uint8_t>{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
-        manager.InternalSkins().push_back(std::move(stored));
-        manager.SetSkinDirectory("C:\\Nowhere");
-        manager.SetSkinName("ZUR (internal)");
+        LoadStoredZur(manager);
         button = manager.FindSection("BUTTON");
         frame = manager.FindMask(button, "BUTTON", "BORDERSMASK");
         ASSERT_GE(frame, 0);

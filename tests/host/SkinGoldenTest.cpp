@@ -11,6 +11,8 @@
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinManager.h"
 
+#include "StoredZur.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,14 +35,7 @@ TsBitmap24 SizeOf(const TRect& r) {
 
 class SkinGolden : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TsStoredSkin stored;
-        stored.Name = "ZUR (internal)";
-        stored.Data = TMemoryStream(ReadWholeTestFile(KESTOVA_ZUR_ARCHIVE));
-        manager.InternalSkins().push_back(std::move(stored));
-        manager.SetSkinDirectory("C:\\Nowhere");
-        manager.SetSkinName("ZUR (internal)");
-    }
+    void SetUp() override { LoadStoredZur(manager); }
 
     void Compare(const std::string& name, const TsBitmap24& picture) {
         CompareWithGolden(name, picture, KESTOVA_GOLDEN_FOLDER, KESTOVA_GOLDEN_OUT);

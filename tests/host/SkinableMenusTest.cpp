@@ -4,6 +4,8 @@
 #include "skin/sSkinableMenus.h"
 #include "controls/Menus.h"
 
+#include "StoredZur.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -147,14 +149,7 @@ TEST(SkinableMenusLayout, BorderWidthAndOutlineFromTheSkin) {
 TEST(SkinableMenusLayout, TheStoredSkinsPopupOutlineIsItsFourRoundedCorners) {
     TSkinTestPlatform platform;
     TsSkinManager manager{nullptr};
-    std::ifstream file(KESTOVA_ZUR_ARCHIVE, std::ios::binary);
-    TsStoredSkin stored;
-    stored.Name = "ZUR (internal)";
-    stored.Data = TMemoryStream(
-        std::vector<uint8_t>{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
-    manager.InternalSkins().push_back(std::move(stored));
-    manager.SetSkinDirectory("C:\\Nowhere");
-    manager.SetSkinName("ZUR (internal)");
+    LoadStoredZur(manager);
     ASSERT_GE(manager.FindSection("MAINMENU"), 0);
     EXPECT_EQ(MenuSkinBorderWidth(manager), 3);
     EXPECT_EQ(manager.SkinableMenus().SkinBorderWidth(), 3);
