@@ -15,6 +15,7 @@
 #include <string>
 
 class TsSkinManager;
+class TsScreenPicture;
 
 // The window property through which an adapted window's adapter is found.
 inline constexpr char kAdapterProperty[] = "QZSBSC";
@@ -228,6 +229,7 @@ public:
 class TqzPanelWnd : public TqzMainWnd {
 public:
     using TqzMainWnd::TqzMainWnd;
+    ~TqzPanelWnd() override;
     void Initialise() override;
     void Restore() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -237,6 +239,11 @@ protected:
     void PaintClient(HDC dc);
     void PaintBorder(HDC windowDc);
     int BorderWidth() const;
+
+private:
+    // The picture in the display's format, made again after each rebuild.
+    std::unique_ptr<TsScreenPicture> screen_;
+    bool screenStale_ = true;
 };
 
 // Windows that show their parent's skinned face under their own: the

@@ -195,9 +195,14 @@ void TqzMainWnd::CopyBorderStrips(HDC windowDc, const TsBitmap24& picture, int l
     const int w = picture.Width, h = picture.Height;
     const TRect strips[] = {
         {0, 0, w, top}, {0, h - bottom, w, h}, {0, top, left, h - bottom}, {w - right, top, w, h - bottom}};
+    // One copy of the picture for the four strips.
+    TsDibSection section(picture);
+    if (!section.Valid())
+        return;
     for (const TRect& strip : strips)
         if (strip.Width() > 0 && strip.Height() > 0)
-            DrawBitmap24(windowDc, strip, picture, strip.Left, strip.Top);
+            BitBlt(windowDc, strip.Left, strip.Top, strip.Width(), strip.Height(), section.Dc(), strip.Left,
+                   strip.Top, SRCCOPY);
 }
 
 TsBitmap24 TqzMainWnd::ParentFacePicture() const {

@@ -19,6 +19,8 @@ TWinControl* FormOf(TControl* control) {
 
 } // namespace
 
+TqzPanelWnd::~TqzPanelWnd() = default;
+
 void TqzPanelWnd::Initialise() {
     if (auto* panel = dynamic_cast<TCustomPanel*>(skinData_->OwnerControl()))
         skinData_->SetSkinSection(
@@ -29,6 +31,7 @@ void TqzPanelWnd::Initialise() {
 void TqzPanelWnd::Restore() {
     skinData_->SectionIndex = -1;
     skinData_->Cache.reset();
+    screen_.reset();
 }
 
 int TqzPanelWnd::BorderWidth() const {
@@ -52,13 +55,20 @@ void TqzPanelWnd::RefreshPicture() {
     ComposeItem(data.Cache.get(), manager_, data.SectionIndex, data.SkinSection(), background, true, 0,
                 PositionInParent(), {0, 0, width, height});
     data.CacheStale = false;
+    screenStale_ = true;
 }
 
 void TqzPanelWnd::PaintClient(HDC dc) {
     const int border = BorderWidth();
     RECT client;
     GetClientRect(window_, &client);
-    DrawBitmap24(dc, {0, 0, client.right, client.bottom}, *skinData_->Cache, border, border);
+    if (!screen_)
+        screen_ = std::make_unique<TsScreenPicture>();
+    if (screenStale_ || !screen_->Fits(*skinData_->Cache)) {
+        screen_->Update(dc, *skinData_->Cache);
+        screenStale_ = false;
+    }
+    screen_->Paint(dc, {0, 0, client.right, client.bottom}, border, border);
     if (auto* panel = dynamic_cast<TWinControl*>(skinData_->OwnerControl()))
         panel->PaintControls(dc);
 }
