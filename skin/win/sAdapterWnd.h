@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -70,6 +71,8 @@ protected:
     // The four border strips of a picture of the whole window onto its device context.
     static void CopyBorderStrips(HDC windowDc, const TsBitmap24& picture, int left, int top, int right,
                                  int bottom);
+    // The window's text onto picture in its own font and its section's colours.
+    void WriteText(TsBitmap24& picture, bool enabled, bool hot, unsigned flags, const TRect& rect) const;
     // The parent's face under the window's client area, as a picture and onto dc.
     TsBitmap24 ParentFacePicture() const;
     void PaintParentFace(HDC dc);
@@ -111,6 +114,8 @@ public:
     ~TqzScrollWnd() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     TqzScrollBar& Bar(bool vertical) { return bars_[vertical ? 1 : 0]; }
+    // Reads both bars' scroll information and styles.
+    void ReadBars();
     // Reads both bars and paints them.
     void RefreshScrollBars();
     // The bars and the size box into the window's device context.
@@ -133,7 +138,7 @@ private:
     TqzScrollGeometry Geometry(bool vertical) const;
     TPoint CursorInWindow() const;
 
-    std::array<TqzScrollBar, 2> bars_;
+    std::array<TqzScrollBar, 2> bars_{TqzScrollBar{}, TqzScrollBar{{}, true}}; // horizontal, vertical
     bool leftScrollBar_ = false;
     // Mouse state: the hot part, the pressed part and the bar they are on.
     int hotBar_ = -1, hotPart_ = spNone;
@@ -345,6 +350,10 @@ public:
 // TqzAdapterKind::None.
 std::unique_ptr<TqzMainWnd> MakeAdapterWnd(TqzAdapterKind kind, HWND window, const std::string& section,
                                            TsSkinManager& manager, TsCommonData* skinData);
+
+// A paint message answered by paint: onto the device context the message
+// carries (wParam), else between BeginPaint and EndPaint.
+void AnswerPaint(HWND window, WPARAM dc, const std::function<void(HDC)>& paint);
 
 // The system's visual theme switched off for a window (when the system has themes).
 void SwitchThemeOff(HWND window);

@@ -70,6 +70,16 @@ void DrawBitmap24(HDC dc, const TRect& area, const TsBitmap24& picture, int x, i
         BitBlt(dc, area.Left, area.Top, width, height, section.Dc(), x, y, SRCCOPY);
 }
 
+void DrawBitmapParts(HDC dc, const TsBitmap24& picture, const std::vector<TRect>& parts) {
+    const TsDibSection section(picture);
+    if (!section.Valid())
+        return;
+    for (const TRect& part : parts)
+        if (part.Width() > 0 && part.Height() > 0)
+            BitBlt(dc, part.Left, part.Top, part.Width(), part.Height(), section.Dc(), part.Left, part.Top,
+                   SRCCOPY);
+}
+
 TsScreenPicture::~TsScreenPicture() {
     Clear();
 }

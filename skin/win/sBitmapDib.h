@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // A DIB section of the picture's size and pixels, selected into a memory
 // device context for blitting.
 class TsDibSection {
@@ -30,6 +32,10 @@ TsBitmap24 PictureOfArea(HDC dc, const TRect& area);
 // Copies the picture's pixels from (x, y) onto area of dc; what lies outside
 // the picture is left alone.
 void DrawBitmap24(HDC dc, const TRect& area, const TsBitmap24& picture, int x, int y);
+
+// Copies parts of the picture onto the same places of dc, through one copy
+// of the picture.
+void DrawBitmapParts(HDC dc, const TsBitmap24& picture, const std::vector<TRect>& parts);
 
 // A picture kept in the display's own format, so that painting it is one
 // copy inside the display system: made from the composed picture once after

@@ -2,6 +2,7 @@
 #include "skin/sCommonData.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
+#include "skin/win/sWindowQueries.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>
@@ -33,9 +34,7 @@ public:
             SendMessageA(window, WM_SETREDRAW, lock ? FALSE : TRUE, 0);
     }
     void RemoveOldWindowRegion(TWinControl& form) override {
-        OSVERSIONINFOA version{};
-        version.dwOSVersionInfoSize = sizeof version;
-        if (HWND window = Window(form); window && GetVersionExA(&version) && version.dwMajorVersion < 6)
+        if (HWND window = Window(form); window && WindowsBefore6())
             SetWindowRgn(window, nullptr, TRUE);
     }
     bool SendToParentWindow(TControl& control, unsigned message, TWParam wParam, TLParam lParam,

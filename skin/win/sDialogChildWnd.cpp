@@ -6,8 +6,6 @@
 
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
-#include "skin/win/sTextCanvasWin.h"
-#include "skin/win/sWindowQueries.h"
 
 namespace {
 
@@ -40,14 +38,7 @@ LRESULT TqzTransparentWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     case WM_PRINTCLIENT: {
         RECT client;
         GetClientRect(window_, &client);
-        if (message == WM_PRINTCLIENT || wParam) {
-            PaintFace(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
-        PaintFace(dc, client);
-        EndPaint(window_, &paint);
+        AnswerPaint(window_, wParam, [&](HDC dc) { PaintFace(dc, client); });
         return 0;
     }
     case WM_SETTEXT:
@@ -80,16 +71,8 @@ void TqzTransparentWnd::PaintFace(HDC dc, const RECT& client) {
 
 void TqzStaticWnd::PaintFace(HDC dc, const RECT& client) {
     TsBitmap24 picture = ParentFacePicture();
-    {
-        TsDibTextCanvas canvas(picture);
-        TsItemSkin skin = SectionItemSkin(manager_, skinData_->SkinSection());
-        skin.Font = WindowFont(window_);
-        canvas.SetFont(skin.Font);
-        WriteSkinText(canvas, text_, IsWindowEnabled(window_) != FALSE, false, skin,
-                      StaticTextFlags(GetWindowLongA(window_, GWL_STYLE)),
-                      {0, 0, client.right, client.bottom});
-        canvas.Flush();
-    }
+    WriteText(picture, IsWindowEnabled(window_) != FALSE, false,
+              StaticTextFlags(GetWindowLongA(window_, GWL_STYLE)), {0, 0, client.right, client.bottom});
     DrawBitmap24(dc, {0, 0, client.right, client.bottom}, picture, 0, 0);
 }
 
@@ -120,16 +103,9 @@ void TqzBtnWnd::Paint(HDC dc) {
     const TPoint at = PositionInParent();
     ComposeItem(&picture, manager_, skinData_->SectionIndex, skinData_->SkinSection(), background, true,
                 state, at, {0, 0, client.right, client.bottom});
-    {
-        TsDibTextCanvas canvas(picture);
-        TsItemSkin skin = SectionItemSkin(manager_, skinData_->SkinSection());
-        skin.Font = WindowFont(window_);
-        canvas.SetFont(skin.Font);
-        const int shift = state == 2 ? 1 : 0;
-        WriteSkinText(canvas, text_, enabled, state > 0, skin, tfCenter | tfVCenter | tfSingleLine,
-                      {shift, shift, client.right + shift, client.bottom + shift});
-        canvas.Flush();
-    }
+    const int shift = state == 2 ? 1 : 0; // pressed: one pixel right and down
+    WriteText(picture, enabled, state > 0, tfCenter | tfVCenter | tfSingleLine,
+              {shift, shift, client.right + shift, client.bottom + shift});
     if (!enabled)
         DisabledLook(picture, dkBlended, skinData_->ControlColor(), at, background);
     DrawBitmap24(dc, {0, 0, client.right, client.bottom}, picture, 0, 0);
@@ -146,19 +122,9 @@ LRESULT TqzBtnWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
-        Paint(dc);
-        EndPaint(window_, &paint);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
+        AnswerPaint(window_, wParam, [this](HDC dc) { Paint(dc); });
         return 0;
     case WM_MOUSEMOVE:
         if (!skinData_->MouseOver) {

@@ -121,10 +121,7 @@ void TqzEditWnd::PaintFrame(HDC windowDc) {
     RefreshPicture();
     CopyBorderStrips(windowDc, *skinData_->Cache, leftBorder_, topBorder_, rightBorder_, bottomBorder_);
     if (withScrollBars_) {
-        Bar(false).Vertical = false;
-        Bar(true).Vertical = true;
-        Bar(false).Read(window_);
-        Bar(true).Read(window_);
+        ReadBars();
         PaintScrollBars(windowDc);
     }
 }

@@ -119,19 +119,9 @@ LRESULT TqzListViewWnd::HeaderProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!SkinActive() || !Skinned() || !ReportView())
         return callPrevious();
     switch (message) {
-    case WM_PAINT: {
-        if (wParam) {
-            PaintHeader(reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(header, &paint);
-        PaintHeader(dc);
-        EndPaint(header, &paint);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        PaintHeader(reinterpret_cast<HDC>(wParam));
+        AnswerPaint(header, wParam, [this](HDC dc) { PaintHeader(dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -209,12 +199,11 @@ void TqzListViewWnd::PaintHeaderItem(HDC dc, int index, const RECT& item, bool h
         const THeaderSort sort = (hd.fmt & HDF_SORTDOWN) ? THeaderSort::Down
                                  : (hd.fmt & HDF_SORTUP) ? THeaderSort::Up
                                                          : THeaderSort::None;
-        const int glyphIndex =
-            sort == THeaderSort::None
-                ? -1
-                : manager_.FindMask(
-                      manager_.FindSection(sort == THeaderSort::Down ? "SCROLLBTNBOTTOM" : "SCROLLBTNTOP"),
-                      sort == THeaderSort::Down ? "SCROLLBTNBOTTOM" : "SCROLLBTNTOP", "GLYPHMASK");
+        // The sort arrow is the scroll bar's arrow of the same direction.
+        const char* arrow = sort == THeaderSort::Down ? "SCROLLBTNBOTTOM" : "SCROLLBTNTOP";
+        const int glyphIndex = sort == THeaderSort::None
+                                   ? -1
+                                   : manager_.FindMask(manager_.FindSection(arrow), arrow, "GLYPHMASK");
         const TsFrameSize glyph =
             glyphIndex >= 0 ? MaskFrameSize(manager_.ma[size_t(glyphIndex)]) : TsFrameSize{};
         HIMAGELIST images = ListView_GetImageList(window_, LVSIL_SMALL);

@@ -6,6 +6,8 @@
 #include "controls/Application.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
+#include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 
 namespace {
 
@@ -193,16 +195,9 @@ void TqzMainWnd::AnswerBackground(TsBackgroundRecord& record) {
 void TqzMainWnd::CopyBorderStrips(HDC windowDc, const TsBitmap24& picture, int left, int top, int right,
                                   int bottom) {
     const int w = picture.Width, h = picture.Height;
-    const TRect strips[] = {
-        {0, 0, w, top}, {0, h - bottom, w, h}, {0, top, left, h - bottom}, {w - right, top, w, h - bottom}};
-    // One copy of the picture for the four strips.
-    TsDibSection section(picture);
-    if (!section.Valid())
-        return;
-    for (const TRect& strip : strips)
-        if (strip.Width() > 0 && strip.Height() > 0)
-            BitBlt(windowDc, strip.Left, strip.Top, strip.Width(), strip.Height(), section.Dc(), strip.Left,
-                   strip.Top, SRCCOPY);
+    DrawBitmapParts(
+        windowDc, picture,
+        {{0, 0, w, top}, {0, h - bottom, w, h}, {0, top, left, h - bottom}, {w - right, top, w, h - bottom}});
 }
 
 TsBitmap24 TqzMainWnd::ParentFacePicture() const {
@@ -220,6 +215,27 @@ TsBitmap24 TqzMainWnd::ParentFacePicture() const {
                           {background.Picture, background.X + origin.x, background.Y + origin.y,
                            background.FillColor, background.Ready});
     return picture;
+}
+
+void TqzMainWnd::WriteText(TsBitmap24& picture, bool enabled, bool hot, unsigned flags,
+                           const TRect& rect) const {
+    TsDibTextCanvas canvas(picture);
+    TsItemSkin skin = SectionItemSkin(manager_, skinData_->SkinSection());
+    skin.Font = WindowFont(window_);
+    canvas.SetFont(skin.Font);
+    WriteSkinText(canvas, text_, enabled, hot, skin, flags, rect);
+    canvas.Flush();
+}
+
+void AnswerPaint(HWND window, WPARAM dc, const std::function<void(HDC)>& paint) {
+    if (dc) {
+        paint(reinterpret_cast<HDC>(dc));
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC target = BeginPaint(window, &ps);
+    paint(target);
+    EndPaint(window, &ps);
 }
 
 void TqzMainWnd::PaintParentFace(HDC dc) {

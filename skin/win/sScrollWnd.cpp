@@ -133,15 +133,17 @@ TPoint TqzScrollWnd::CursorInWindow() const {
     return {p.x - w.left, p.y - w.top};
 }
 
+void TqzScrollWnd::ReadBars() {
+    leftScrollBar_ = (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+    for (TqzScrollBar& bar : bars_)
+        bar.Read(window_);
+}
+
 void TqzScrollWnd::RefreshScrollBars() {
     if (!withScrollBars_ || !IsWindowVisible(window_))
         return;
     MeasureFrame();
-    leftScrollBar_ = (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-    bars_[0].Vertical = false;
-    bars_[1].Vertical = true;
-    bars_[0].Read(window_);
-    bars_[1].Read(window_);
+    ReadBars();
     HDC dc = GetWindowDC(window_);
     PaintScrollBars(dc);
     ReleaseDC(window_, dc);

@@ -14,6 +14,7 @@
 #include "skin/win/sCtrlAdapter.h"
 #include "skin/win/sSkinHook.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <windowsx.h>
 
@@ -27,12 +28,6 @@ bool g_buttonHeld = false;
 
 HWND Hwnd(void* window) {
     return static_cast<HWND>(window);
-}
-
-bool WindowsBefore6() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwMajorVersion < 6;
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sSkinHook.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>
@@ -23,27 +24,6 @@ constexpr unsigned scMenuOutline = 14;
 
 HWND Hwnd(void* window) {
     return static_cast<HWND>(window);
-}
-
-bool IsMenuWindow(HWND window) {
-    char name[16] = {};
-    return window && GetClassNameA(window, name, sizeof name) > 0 && std::string(name) == "#32768";
-}
-
-bool WindowsSixOrLater() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwMajorVersion >= 6;
-}
-
-TsTextFont FontOf(const LOGFONTA& font) {
-    TsTextFont f;
-    f.Name = font.lfFaceName;
-    f.Height = font.lfHeight;
-    f.Bold = font.lfWeight >= FW_BOLD;
-    f.Italic = font.lfItalic != 0;
-    f.Underline = font.lfUnderline != 0;
-    return f;
 }
 
 const TMenuItem* FirstVisible(const TMenuItem& parent) {
@@ -81,7 +61,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND:
         return 1; // every pixel comes from the items and the border pieces
     case WM_NCPAINT: {
-        if (!WindowsSixOrLater())
+        if (WindowsBefore6())
             return 0;
         RECT r{};
         GetWindowRect(window, &r);
@@ -118,23 +98,14 @@ void ReplaceWindowProc(HWND window, TsSkinableMenus& painter) {
     SetPropA(window, OldProcProperty, reinterpret_cast<HANDLE>(previous));
 }
 
-// Copies parts of the picture (same coordinates) onto the window's whole
-// area, through one section of the picture.
+// Copies parts of the picture (same coordinates) onto the window's whole area.
 void CopyParts(HWND window, const TsBitmap24& picture, const std::vector<TRect>& parts) {
     if (parts.empty())
         return;
-    const TsDibSection section(picture);
-    HDC dc = GetWindowDC(window);
-    if (!dc || !section.Valid()) {
-        if (dc)
-            ReleaseDC(window, dc);
-        return;
+    if (HDC dc = GetWindowDC(window)) {
+        DrawBitmapParts(dc, picture, parts);
+        ReleaseDC(window, dc);
     }
-    for (const TRect& part : parts)
-        if (part.Width() > 0 && part.Height() > 0)
-            BitBlt(dc, part.Left, part.Top, part.Width(), part.Height(), section.Dc(), part.Left, part.Top,
-                   SRCCOPY);
-    ReleaseDC(window, dc);
 }
 
 // The adapter the window hook attaches to a pop-up menu window.
@@ -157,7 +128,7 @@ TsTextFont SystemMenuFont() {
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return TsTextFont{};
-    return FontOf(metrics.lfMenuFont);
+    return TextFontOf(metrics.lfMenuFont);
 }
 
 void TsSkinableMenus::IconSize(const TMenuItem& item, int& width, int& height) const {
@@ -294,7 +265,7 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, void* dcHandle, unsigned state, 
     TsSkinManager& manager = owner_;
     EnterPopup(item);
     HWND window = WindowFromDC(dc);
-    if (!IsMenuWindow(window))
+    if (!window || WindowClassOf(window) != "#32768")
         window = nullptr;
     menuWindow_ = window;
 

@@ -1,6 +1,8 @@
 #pragma once
-// What the skin asks of any window: its class, whether a skin component
-// already draws it, and the font it writes with.
+// What the skin asks of any window and of the system: a window's class,
+// whether a skin component already draws it, the font it writes with, and
+// whether the system is older than Windows 6 (whose windows draw their own
+// frames differently).
 #include "skin/sGraphUtils.h"
 #include "skin/sMessages.h"
 
@@ -19,18 +21,28 @@ inline bool AnswersSkinned(HWND window) {
     return window && SendMessageA(window, SM_SKINCOMMAND, SkinCommand(scIsSkinned), 0) == 1;
 }
 
+// A system font as skinned text takes it.
+inline TsTextFont TextFontOf(const LOGFONTA& log) {
+    TsTextFont font;
+    font.Name = log.lfFaceName;
+    font.Height = log.lfHeight;
+    font.Bold = log.lfWeight >= FW_BOLD;
+    font.Italic = log.lfItalic != 0;
+    font.Underline = log.lfUnderline != 0;
+    return font;
+}
+
 // The window's font (its WM_GETFONT answer, else the default GUI font) as skinned text takes it.
 inline TsTextFont WindowFont(HWND window) {
-    TsTextFont font;
     HFONT handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
     if (!handle)
         handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTA log{};
-    if (GetObjectA(handle, sizeof log, &log)) {
-        font.Name = log.lfFaceName;
-        font.Height = log.lfHeight;
-        font.Bold = log.lfWeight >= FW_BOLD;
-        font.Italic = log.lfItalic != 0;
-    }
-    return font;
+    return GetObjectA(handle, sizeof log, &log) ? TextFontOf(log) : TsTextFont{};
+}
+
+inline bool WindowsBefore6() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwMajorVersion < 6;
 }
