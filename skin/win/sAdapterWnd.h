@@ -170,7 +170,6 @@ protected:
     TControl* OwnerControl() const { return skinData_->OwnerControl(); }
 
     TColor foundColor_ = clNone, foundFontColor_ = clNone;
-    TColor paintColor_ = clNone; // for windows without an owner control
 };
 
 // List views: also the column header and the list colours.
@@ -278,14 +277,13 @@ protected:
     void PaintFace(HDC dc, const RECT& client) override;
 };
 // Push buttons of dialogs, drawn from the section like the skinned button.
-class TqzBtnWnd : public TqzMainWnd {
+class TqzBtnWnd : public TqzTransparentWnd {
 public:
-    using TqzMainWnd::TqzMainWnd;
+    using TqzTransparentWnd::TqzTransparentWnd;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
-    void Paint(HDC dc);
-    bool pressed_ = false;
+protected:
+    void PaintFace(HDC dc, const RECT& client) override;
 };
 class TqzBitBtnWnd : public TqzBtnWnd {
 public:

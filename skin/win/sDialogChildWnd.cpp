@@ -84,9 +84,7 @@ void TqzIconWnd::PaintFace(HDC dc, const RECT& client) {
     BitBlt(dc, 0, 0, client.right, client.bottom, section.Dc(), 0, 0, SRCCOPY);
 }
 
-void TqzBtnWnd::Paint(HDC dc) {
-    RECT client;
-    GetClientRect(window_, &client);
+void TqzBtnWnd::PaintFace(HDC dc, const RECT& client) {
     if (client.right <= 0 || client.bottom <= 0)
         return;
     const LRESULT buttonState = CallPrevious(BM_GETSTATE, 0, 0);
@@ -120,12 +118,6 @@ LRESULT TqzBtnWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!SkinActive() || !Skinned())
         return TqzMainWnd::WindowProc(message, wParam, lParam);
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        AnswerPaint(window_, wParam, [this](HDC dc) { Paint(dc); });
-        return 0;
     case WM_MOUSEMOVE:
         if (!skinData_->MouseOver) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
@@ -139,7 +131,7 @@ LRESULT TqzBtnWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    const LRESULT result = TqzMainWnd::WindowProc(message, wParam, lParam);
+    const LRESULT result = TqzTransparentWnd::WindowProc(message, wParam, lParam);
     // The platform button draws itself at once on these; the skinned face goes over it.
     switch (message) {
     case BM_SETSTATE:
@@ -158,7 +150,9 @@ LRESULT TqzBtnWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case SM_SKINCOMMAND:
         if (!removed_ && IsWindowVisible(window_))
             if (HDC dc = GetDC(window_)) {
-                Paint(dc);
+                RECT client;
+                GetClientRect(window_, &client);
+                PaintFace(dc, client);
                 ReleaseDC(window_, dc);
             }
         break;

@@ -61,22 +61,20 @@ void TqzEditWnd::Restore() {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// Windows without an owner control (dialog children) paint their own client
+// area in the system's colours: only the frame comes from the skin.
 void TqzEditWnd::ApplyColors() {
     TsCommonData& data = *skinData_;
-    if (!Skinned())
+    TControl* owner = OwnerControl();
+    if (!Skinned() || !owner)
         return;
     const TsGeneralData& section = manager_.gd[size_t(data.SectionIndex)];
-    if (TControl* owner = OwnerControl()) {
-        if (!data.CustomColor())
-            owner->SetColor(data.ControlColor());
-        if (!data.CustomFont()) {
-            TFont font = owner->Font();
-            font.Color = TsSkinManager::ColorToRGB(section.HotFontColor[0]);
-            owner->SetFont(font);
-        }
-    } else {
-        paintColor_ = dialogMode_ ? static_cast<TColor>(GetSysColor(COLOR_WINDOW))
-                                  : TsSkinManager::ColorToRGB(section.Color);
+    if (!data.CustomColor())
+        owner->SetColor(data.ControlColor());
+    if (!data.CustomFont()) {
+        TFont font = owner->Font();
+        font.Color = TsSkinManager::ColorToRGB(section.HotFontColor[0]);
+        owner->SetFont(font);
     }
 }
 
