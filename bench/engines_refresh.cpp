@@ -6,6 +6,7 @@
 // Usage (the win64 build, in its test prefix):
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/engines_refresh.exe [classes] [runs]
 #include "BenchClock.h"
+#include "BenchRegistry.h"
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Vexor_Routines.h"
 
@@ -27,8 +28,8 @@ std::string BenchClassId(int n) {
 
 void SetDefault(const std::string& path, const std::string& text) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kBenchView, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
         std::fprintf(stderr, "cannot create %s\n", path.c_str());
         std::exit(1);
     }
@@ -40,7 +41,7 @@ void SetDefault(const std::string& path, const std::string& text) {
 std::vector<std::string> ClassIds() {
     std::vector<std::string> ids;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_READ | kBenchView, &key) != ERROR_SUCCESS)
         return ids;
     for (DWORD index = 0;; ++index) {
         char name[256];
@@ -59,7 +60,7 @@ size_t Floor(const std::vector<std::string>& ids) {
     for (const std::string& id : ids) {
         const std::string path = "CLSID\\" + id + "\\ProgId";
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | kBenchView, &key) != ERROR_SUCCESS)
             continue;
         char text[512];
         DWORD type, size = sizeof text;
@@ -112,6 +113,6 @@ int main(int argc, char** argv) {
                 refresh.front() / floor.front());
 
     for (int n = 0; n < extra; ++n)
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, ("CLSID\\" + BenchClassId(n)).c_str());
+        DeleteBenchTree(HKEY_CLASSES_ROOT, "CLSID\\" + BenchClassId(n));
     return 0;
 }

@@ -7,6 +7,7 @@
 // HKLM\SOFTWARE\Microsoft\Updates\Kestova Bench and removes it again):
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/nt_updates.exe [runs]
 #include "BenchClock.h"
+#include "BenchRegistry.h"
 #include "sysinfo/Dask_OS_NT_Updates.h"
 
 #include "base/win/Handles.h"
@@ -37,8 +38,8 @@ std::vector<std::string> WriteFixture() {
             const std::string path = std::string(kBench) + "\\SP" + std::to_string(pack + 1) + "\\KB" +
                                      std::to_string(900000 + pack * kUpdatesPerPack + update);
             UniqueRegKey key;
-            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                key.Put(), nullptr) != ERROR_SUCCESS) {
+            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kBenchView,
+                                nullptr, key.Put(), nullptr) != ERROR_SUCCESS) {
                 std::fprintf(stderr, "cannot write %s\n", path.c_str());
                 std::exit(1);
             }
@@ -68,12 +69,12 @@ int main(int argc, char** argv) {
     const double bare = Median(runs, [&] {
         for (const std::string& path : paths) {
             HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS)
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | kBenchView, &key) ==
+                ERROR_SUCCESS)
                 RegCloseKey(key);
         }
     });
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kBench);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kBench);
+    DeleteBenchTree(HKEY_LOCAL_MACHINE, kBench);
 
     std::printf("updates found         %zu\n", found);
     std::printf("update walk           %8.2f ms (median of %d)\n", walk, runs);

@@ -7,6 +7,7 @@
 #include "sysinfo/Vexor_Routines.h"
 
 #include "base/Exception.h"
+#include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/SavedRegistryValues.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,9 @@ public:
                           const std::string& data, DWORD type = REG_BINARY) {
         (void)key;
         HKEY handle = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE, &handle), ERROR_SUCCESS);
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE | ViewAccess(RegistryView::Native),
+                                &handle),
+                  ERROR_SUCCESS);
         RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                        static_cast<DWORD>(data.size()));
         RegCloseKey(handle);
