@@ -5,8 +5,11 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  # Windows tests run under Wine in a throwaway prefix inside the build tree.
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  # Windows tests run under Wine in a throwaway prefix inside the build tree:
+  # the i686 programs in a pure 32-bit prefix and through WoW64 in a 64-bit
+  # one (KESTOVA_WINEARCH at test time, see tests/wine/prefix), the x86_64
+  # twin in a 64-bit one.
   set(KESTOVA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/emulator;${KESTOVA_WINEPREFIX})
   set(KESTOVA_RUN_WINDOWS_TESTS ON)

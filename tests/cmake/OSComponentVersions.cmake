@@ -7,6 +7,7 @@ if(KESTOVA_RUN_WINDOWS_TESTS AND TARGET win_tests)
   set(identification "OperatingSystem.*:Accounts.InteractiveUser*:Accounts.ShellIsFound*:Machine.RefreshGathers*")
   set(os_component_runs
     "winxp|${identification}"
+    "winxp64|${identification}"
     "win2003|${identification}"
     "vista|${identification}"
     "win2008|${identification}"

@@ -8,6 +8,8 @@
 #include "base/win/Handles.h"
 #include "tests/fixtures/SavedRegistryValues.h"
 
+#include "tests/fixtures/WineRun.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -42,9 +44,15 @@ TEST_F(Accounts, ShellIsFoundAndItsOwnerRead) {
     EXPECT_EQ(FindProcessIdInSnapshot("EXPLORER.EXE"), shell);
     // The native list exists on the NT platform only.
     const bool ntPlatform = HostVersionInfo().dwPlatformId == VER_PLATFORM_WIN32_NT;
-    EXPECT_EQ(FindProcessIdInNativeList("Explorer.exe"), ntPlatform ? shell : 0u);
+    // A 32-bit program cannot read the module list of a 64-bit process
+    // (Windows answers ERROR_PARTIAL_COPY), so under WOW64 the 64-bit shell
+    // has no image name and the native list, which matches by image name,
+    // does not find it. Real 64-bit Windows never takes that list: only NT 4
+    // and 2000 do, and neither has WOW64.
+    const bool namesReadable = ThisWineRun() != TWineRun::Wow64;
+    EXPECT_EQ(FindProcessIdInNativeList("Explorer.exe"), ntPlatform && namesReadable ? shell : 0u);
     EXPECT_EQ(FindProcessId("kestova-no-such-program.exe"), 0u);
-    EXPECT_EQ(Lower(GetProcessImageName(shell)), "explorer.exe");
+    EXPECT_EQ(Lower(GetProcessImageName(shell)), namesReadable ? "explorer.exe" : "");
     EXPECT_EQ(GetProcessImageName(0), "");
 
     UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, shell));

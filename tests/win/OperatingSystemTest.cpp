@@ -6,6 +6,7 @@
 
 #include "base/Exception.h"
 #include "tests/fixtures/SavedRegistryValues.h"
+#include "tests/fixtures/WineRun.h"
 
 #include <gtest/gtest.h>
 
@@ -49,25 +50,27 @@ TEST(OperatingSystem, IdentificationUnderTheVersionSwitch) {
     static const struct {
         const char* version;
         const char* name;
-        const char* edition;
+        const char* edition32; // 32-bit Windows: processor architecture 0
+        const char* edition64; // 64-bit Windows, whose workstations have no edition text
+        // (nullptr: no such Windows for that processor)
         TOSVersion os;
         TOSPlatform platform;
         int major, minor, build;
         const char* csd;
         bool ntKey;
     } cases[] = {
-        // This test program is 64-bit, so Wine shows it 64-bit Windows, whose
-        // workstations have no edition text.
-        {"winxp", "Windows XP", "", osXP, opWinNT, 5, 1, 2600, "Service Pack 3", true},
-        {"win2003", "Windows Server 2003", "Standard x64 Edition", os2K3, opWinNT, 5, 2, 3790,
+        {"winxp", "Windows XP", "Professional", "", osXP, opWinNT, 5, 1, 2600, "Service Pack 3", true},
+        {"winxp64", "Windows XP Professional x64 Edition", nullptr, "", osXP64, opWinNT, 5, 2, 3790,
          "Service Pack 2", true},
-        {"vista", "Windows Vista", "", osVista, opWinNT, 6, 0, 6002, "Service Pack 2", true},
-        {"win2008", "Windows Server \"Longhorn\"", "", osLonghorn, opWinNT, 6, 0, 6002, "Service Pack 2",
+        {"win2003", "Windows Server 2003", "Standard Edition", "Standard x64 Edition", os2K3, opWinNT, 5, 2,
+         3790, "Service Pack 2", true},
+        {"vista", "Windows Vista", "", "", osVista, opWinNT, 6, 0, 6002, "Service Pack 2", true},
+        {"win2008", "Windows Server \"Longhorn\"", "", "", osLonghorn, opWinNT, 6, 0, 6002, "Service Pack 2",
          false},
         // Wine's win7 is a server product type: no name, the old server text.
-        {"win7", "", "Server 4.0", osUnknown, opWinNT, 6, 1, 7601, "Service Pack 1", false},
+        {"win7", "", "Server 4.0", "Server 4.0", osUnknown, opWinNT, 6, 1, 7601, "Service Pack 1", false},
         // The raw build number is 0x040A08AE: major and minor in the high word.
-        {"win98", "Windows 98", "SE", os98, opWin9x, 4, 10, 2222, " A ", false},
+        {"win98", "Windows 98", "SE", "SE", os98, opWin9x, 4, 10, 2222, " A ", false},
     };
     const char* run = std::getenv("KESTOVA_WINE_VERSION");
     const auto* expected = std::find_if(std::begin(cases), std::end(cases),
@@ -79,7 +82,9 @@ TEST(OperatingSystem, IdentificationUnderTheVersionSwitch) {
     TVexor_OperatingSystem os(nullptr);
     os.Refresh();
     EXPECT_EQ(os.OSName(), expected->name);
-    EXPECT_EQ(os.OSEdition(), expected->edition);
+    const char* edition = ThisNativeArchitecture() == 0 ? expected->edition32 : expected->edition64;
+    ASSERT_NE(edition, nullptr) << "this Windows never existed for this processor";
+    EXPECT_EQ(os.OSEdition(), edition);
     EXPECT_EQ(os.OS(), expected->os);
     EXPECT_EQ(os.Platform(), expected->platform);
     EXPECT_EQ(os.MajorVersion(), expected->major);

@@ -4,6 +4,7 @@
 #include "sysinfo/Vexor_Routines.h"
 #include "sysinfo/Vexor_WtsApi32.h"
 #include "tests/fixtures/SavedRegistryTree.h"
+#include "tests/fixtures/WineRun.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +15,12 @@
 
 namespace {
 
-// What the 64-bit test program must find under each of Wine's Windows
-// versions, from the decision tables and the version record Wine reports
-// (processor architecture 9 throughout; Wine's win7 reports product type 3,
-// the record of Server 2008 R2).
+// What the test program must find under each of Wine's Windows versions,
+// from the decision tables and the version record Wine reports (Wine's win7
+// reports product type 3, the record of Server 2008 R2). Workstation and
+// Server 2003 editions depend on the processor architecture: 0 on 32-bit
+// Windows, 9 on 64-bit Windows (for the twin, and for the 32-bit program
+// under WOW64, which sees the native architecture).
 struct TWineVersion {
     const char* Switch; // Wine's version name; "" for Wine's default
     DWORD Platform, Major, Minor, Build;
@@ -25,26 +28,37 @@ struct TWineVersion {
     const char* CSD;
     TOSVersion Version;
     const char* Name;
-    const char* Edition;
+    const char* Edition32; // architecture 0
+    const char* Edition64; // architecture 9
     bool IsNT, IsNT4, IsWin2000, IsVista;
+
+    const char* Edition() const { return ThisNativeArchitecture() == 0 ? Edition32 : Edition64; }
 };
 
 const TWineVersion kWineVersions[] = {
     // NT 4 has only the short record: no product type. Its edition comes
     // from Wine's ProductOptions "WinNT".
-    {"nt40", 2, 4, 0, 1381, 0, "Service Pack 6a", osNT4, "Windows NT 4", "Workstation", true, true, false,
+    {"nt40", 2, 4, 0, 1381, 0, "Service Pack 6a", osNT4, "Windows NT 4", "Workstation", "Workstation", true,
+     true, false, false},
+    // Workstations of 5.x: no Personal bit and no special metrics under Wine.
+    {"win2k", 2, 5, 0, 2195, 1, "Service Pack 4", os2K, "Windows 2000", "Professional", "", true, false, true,
      false},
-    {"win2k", 2, 5, 0, 2195, 1, "Service Pack 4", os2K, "Windows 2000", "", true, false, true, false},
-    {"winxp", 2, 5, 1, 2600, 1, "Service Pack 3", osXP, "Windows XP", "", true, false, false, false},
-    {"win2003", 2, 5, 2, 3790, 3, "Service Pack 2", os2K3, "Windows Server 2003", "Standard x64 Edition",
-     true, false, false, false},
-    {"vista", 2, 6, 0, 6002, 1, "Service Pack 2", osVista, "Windows Vista", "", true, false, false, true},
-    // Wine has no EditionID: the edition stays empty.
-    {"win2008", 2, 6, 0, 6002, 3, "Service Pack 2", osLonghorn, "Windows Server \"Longhorn\"", "", false,
+    {"winxp", 2, 5, 1, 2600, 1, "Service Pack 3", osXP, "Windows XP", "Professional", "", true, false, false,
+     false},
+    // 5.2 workstations exist on 64-bit Windows only.
+    {"winxp64", 2, 5, 2, 3790, 1, "Service Pack 2", osXP64, "Windows XP Professional x64 Edition", nullptr,
+     "", true, false, false, false},
+    // A server 2003 without the DataCenter, Enterprise or lone Blade suite.
+    {"win2003", 2, 5, 2, 3790, 3, "Service Pack 2", os2K3, "Windows Server 2003", "Standard Edition",
+     "Standard x64 Edition", true, false, false, false},
+    // Wine has no EditionID: the edition from its table stays empty.
+    {"vista", 2, 6, 0, 6002, 1, "Service Pack 2", osVista, "Windows Vista", "", "", true, false, false, true},
+    {"win2008", 2, 6, 0, 6002, 3, "Service Pack 2", osLonghorn, "Windows Server \"Longhorn\"", "", "", false,
      false, false, false},
-    {"win7", 2, 6, 1, 7601, 3, "Service Pack 1", osUnknown, "", "Server 4.0", false, false, false, false},
-    {"", 2, 6, 1, 7601, 1, "Service Pack 1", osUnknown, "", "", false, false, false, false},
-    {"win98", 1, 4, 10, 0x040A08AE, 0, " A ", os98, "Windows 98", "SE", false, false, false, false},
+    {"win7", 2, 6, 1, 7601, 3, "Service Pack 1", osUnknown, "", "Server 4.0", "Server 4.0", false, false,
+     false, false},
+    {"", 2, 6, 1, 7601, 1, "Service Pack 1", osUnknown, "", "", "", false, false, false, false},
+    {"win98", 1, 4, 10, 0x040A08AE, 0, " A ", os98, "Windows 98", "SE", "SE", false, false, false, false},
 };
 
 const TWineVersion* FindWineVersion(const std::string& name, const OSVERSIONINFOEXA& info) {
@@ -67,8 +81,8 @@ TEST(PlatformVersionSwitch, StartUpMatchesTheDecisionTables) {
     ASSERT_NE(expected, nullptr) << "no row for " << (requested ? requested : "this version") << ": "
                                  << info.dwMajorVersion << "." << info.dwMinorVersion << " product type "
                                  << int(info.wProductType);
-    ASSERT_EQ(HostSystemInfo().wProcessorArchitecture, PROCESSOR_ARCHITECTURE_AMD64);
-    EXPECT_FALSE(IsWow64());
+    ASSERT_EQ(HostSystemInfo().wProcessorArchitecture, ThisNativeArchitecture());
+    EXPECT_EQ(IsWow64(), ThisWineRun() == TWineRun::Wow64);
 
     EXPECT_EQ(info.dwPlatformId, expected->Platform);
     EXPECT_EQ(info.dwMajorVersion, expected->Major);
@@ -85,7 +99,8 @@ TEST(PlatformVersionSwitch, StartUpMatchesTheDecisionTables) {
 
     EXPECT_EQ(HostOSVersion(), expected->Version);
     EXPECT_EQ(HostOSName(), expected->Name);
-    EXPECT_EQ(HostOSEdition(), expected->Edition);
+    ASSERT_NE(expected->Edition(), nullptr) << "this Windows never existed for this processor";
+    EXPECT_EQ(HostOSEdition(), expected->Edition());
     EXPECT_EQ(IsNT(), expected->IsNT);
     EXPECT_EQ(IsNT4(), expected->IsNT4);
     EXPECT_EQ(IsWin2000(), expected->IsWin2000);

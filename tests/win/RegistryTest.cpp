@@ -2,6 +2,8 @@
 #include "sysinfo/Vexor_Routines.h"
 #include "tests/fixtures/Fixtures.h"
 
+#include "tests/fixtures/WineRun.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -69,9 +71,9 @@ protected:
 TEST_F(RegistryTest, ReaderStartsAtCurrentUserWithReadAccessAndNoOpenKey) {
     auto registry = CreateRegistryReader();
     EXPECT_EQ(registry->RootKey(), HKEY_CURRENT_USER);
-    // This test program is 64-bit: never under WOW64, so no 64-bit view flag.
-    EXPECT_EQ(registry->Access(), static_cast<REGSAM>(KEY_READ));
-    EXPECT_EQ(registry->Access(), 0x20019u);
+    // Read access (0x20019), and the 64-bit view (0x100) for a 32-bit program
+    // under WOW64 only.
+    EXPECT_EQ(registry->Access(), ThisWineRun() == TWineRun::Wow64 ? 0x20119u : 0x20019u);
     EXPECT_EQ(registry->CurrentKey(), nullptr);
     EXPECT_FALSE(registry->ValueExists("Text"));
     EXPECT_EQ(registry->ReadString("Text"), "");
