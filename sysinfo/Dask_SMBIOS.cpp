@@ -25,6 +25,12 @@ std::uint16_t Low16(std::uint64_t value) {
     return static_cast<std::uint16_t>(std::min<std::uint64_t>(value, 0xFFFF));
 }
 
+// The table of the "RSMB" firmware table, when Windows offers one.
+std::optional<TSMBIOS_Image> RawSMBIOSImage() {
+    const std::vector<std::uint8_t> raw = ReadRawSMBIOSTable();
+    return ReadRawSMBIOSData(raw.data(), raw.size());
+}
+
 } // namespace
 
 TVexor_SMBIOS::TVexor_SMBIOS(TComponent* owner) : TVexor_Nolt_Component(owner) {
@@ -39,12 +45,16 @@ TVexor_SMBIOS::~TVexor_SMBIOS() {
     delete scanReader_;
 }
 
-void TVexor_SMBIOS::LoadTable(const std::vector<std::uint8_t>& table, std::uint8_t majorVersion,
-                              std::uint8_t minorVersion) {
+void TVexor_SMBIOS::HoldTable(const std::vector<std::uint8_t>& table) {
     tableReader_->SetStartAddress(0);
     tableReader_->SetMemorySize(static_cast<std::uint32_t>(table.size()));
     tableReader_->SetEndAddress(table.empty() ? 0 : static_cast<std::uint32_t>(table.size() - 1));
     tableReader_->LoadFromBuffer(table.data(), 0, table.size());
+}
+
+void TVexor_SMBIOS::LoadTable(const std::vector<std::uint8_t>& table, std::uint8_t majorVersion,
+                              std::uint8_t minorVersion) {
+    HoldTable(table);
     majorVersion_ = majorVersion;
     minorVersion_ = minorVersion;
 }
@@ -149,10 +159,22 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
         return false;
 
     if (imageInUse) {
-        // A table outside the image is taken to follow the entry point.
         std::uint32_t offset = structStart_ - kImageStart;
-        if (offset >= kImageSize)
+        if (offset >= kImageSize) {
+            // The table lies outside the image (above 1 MB on most machines
+            // since about 2005): Windows offers it whole as the "RSMB" table.
+            // The entry point's values stay; the table and its length are
+            // the ones Windows gives.
+            if (const auto raw = RawSMBIOSImage(); raw && !raw->Table.empty()) {
+                HoldTable(raw->Table);
+                structStart_ = 0;
+                structLength_ = Low16(raw->Table.size());
+                tableSource_ = "RSMB";
+                return true;
+            }
+            // Without it, the table is taken to follow the entry point.
             offset = ep.Address + ep.Size;
+        }
         const std::size_t count =
             offset < kImageSize ? std::min<std::size_t>(structLength_, kImageSize - offset) : 0;
         tableReader_->SetMemorySize(structLength_);
@@ -172,8 +194,7 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
 }
 
 bool TVexor_SMBIOS::AcquireFromRawSMBIOS() {
-    const std::vector<std::uint8_t> raw = ReadRawSMBIOSTable();
-    const auto image = ReadRawSMBIOSData(raw.data(), raw.size());
+    const auto image = RawSMBIOSImage();
     if (!image)
         return false;
     LoadTable(image->Table, image->MajorVersion, image->MinorVersion);

@@ -120,6 +120,8 @@ private:
     // point; true when one was found and its table read.
     bool AcquireFromFirmwareOrMemory(bool& entryPointFound);
     bool AcquireFromRawSMBIOS();
+    // Puts table into TableReader, addressed from 0.
+    void HoldTable(const std::vector<std::uint8_t>& table);
 
     bool readLocalMemory_ = true;
     TVexor_DMA* scanReader_ = nullptr;
