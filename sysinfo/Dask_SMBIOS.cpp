@@ -14,15 +14,15 @@ constexpr std::uint32_t kImageSize = 0x40000;
 constexpr std::uint32_t kWindowStep = 0x10000;
 constexpr std::uint32_t kWindowSize = 0xFFFF; // the last byte of each segment is not read
 constexpr std::uint32_t kLastWindow = 0xFFFFF;
+// A table read from physical memory longer than this is taken to come from a
+// corrupt entry point and is not read (2.x entry points state at most 65,535
+// bytes; real 3.x tables are far below it).
+constexpr std::uint32_t kMaxMemoryTable = 16 * 1024 * 1024;
 
 std::string VersionText(std::uint8_t major, std::uint8_t minor) {
     char text[16];
     std::snprintf(text, sizeof text, "%d.%d", major, minor);
     return text;
-}
-
-std::uint16_t Low16(std::uint64_t value) {
-    return static_cast<std::uint16_t>(std::min<std::uint64_t>(value, 0xFFFF));
 }
 
 // The table of the "RSMB" firmware table, when Windows offers one.
@@ -100,7 +100,8 @@ void TVexor_SMBIOS::Refresh() {
     } else {
         structStart_ = 0;
         structCount_ = 65535;
-        structLength_ = static_cast<std::uint16_t>(tableReader_->MemorySize() & 0xFFFF);
+        // The whole table: its length is never cut to 16 bits.
+        structLength_ = tableReader_->MemorySize();
         version_ = VersionText(majorVersion_, minorVersion_);
         tableSource_ = "Supplied";
     }
@@ -154,7 +155,7 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
     version_ = VersionText(majorVersion_, minorVersion_);
     structStart_ = static_cast<std::uint32_t>(ep.TableAddress);
     structCount_ = ep.StructCount;
-    structLength_ = Low16(ep.TableLength);
+    structLength_ = ep.TableLength;
     if (structStart_ == 0)
         return false;
 
@@ -168,7 +169,7 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
             if (const auto raw = RawSMBIOSImage(); raw && !raw->Table.empty()) {
                 HoldTable(raw->Table);
                 structStart_ = 0;
-                structLength_ = Low16(raw->Table.size());
+                structLength_ = static_cast<std::uint32_t>(raw->Table.size());
                 tableSource_ = "RSMB";
                 return true;
             }
@@ -186,9 +187,16 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
     } else {
         tableReader_->SetStartAddress(structStart_);
         tableReader_->SetEndAddress(structStart_ + structLength_ - 1u);
+        tableSource_ = "Memory";
+        // A table beyond the 32-bit address space, or of a length no real
+        // table has, is left unread: the walk then finds nothing.
+        if (std::uint64_t{structStart_} + structLength_ > 0x100000000ull || structLength_ > kMaxMemoryTable) {
+            tableReader_->SetMemorySize(0);
+            tableReader_->LoadFromBuffer(nullptr, 0, 0);
+            return true;
+        }
         tableReader_->SetMemorySize(structLength_);
         tableReader_->Refresh();
-        tableSource_ = "Memory";
     }
     return true;
 }
@@ -200,7 +208,7 @@ bool TVexor_SMBIOS::AcquireFromRawSMBIOS() {
     LoadTable(image->Table, image->MajorVersion, image->MinorVersion);
     version_ = VersionText(majorVersion_, minorVersion_);
     structStart_ = 0;
-    structLength_ = Low16(image->Table.size());
+    structLength_ = static_cast<std::uint32_t>(image->Table.size());
     structCount_ = 0;
     tableSource_ = "RSMB";
     return true;

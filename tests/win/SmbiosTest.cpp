@@ -112,6 +112,20 @@ std::vector<std::uint8_t> EntryPoint2(std::uint8_t major, std::uint8_t minor, st
     return std::vector<std::uint8_t>(bytes, bytes + sizeof ep);
 }
 
+std::vector<std::uint8_t> EntryPoint3(std::uint8_t major, std::uint8_t minor, std::uint64_t tableAddress,
+                                      std::uint32_t tableMaxSize) {
+    TRawEntryPoint3 ep{};
+    std::memcpy(ep.Anchor, "_SM3_", 5);
+    ep.Length = sizeof ep;
+    ep.MajorVersion = major;
+    ep.MinorVersion = minor;
+    ep.EntryPointRevision = 1;
+    ep.TableMaxSize = tableMaxSize;
+    ep.TableAddress = tableAddress;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&ep);
+    return std::vector<std::uint8_t>(bytes, bytes + sizeof ep);
+}
+
 // The two "FIRM" regions Windows Vista and later list for the BIOS area:
 // 0xC0000-0xDFFFF and 0xE0000-0xFFFFF, starting exactly at the image's start
 // and ending exactly at its end. Bytes are placed by physical address.
@@ -350,6 +364,49 @@ TEST_F(SuppliedFirmware, TableAboveTheImageIsTakenFromTheRawSmbiosTable) {
         EXPECT_EQ(smbios.BIOSVendor(), "After the entry point");
         EXPECT_EQ(smbios.SystemModel(), "Not the table");
     }
+}
+
+// A table longer than 65,535 bytes is walked whole wherever it comes from:
+// the "RSMB" table, a 3.x entry point in the firmware image, a table handed
+// over, and a dump of it; each states the same length.
+TEST_F(SuppliedFirmware, TablesOver64KbAreWalkedWholeOnEveryPath) {
+    const std::vector<std::uint8_t> table = LargeSmbiosTable();
+    ASSERT_EQ(table.size(), kLargeTableBytes);
+    auto expectWhole = [&](const TVexor_SMBIOS& smbios, const char* path) {
+        EXPECT_EQ(smbios.StructLength(), kLargeTableBytes) << path;
+        ASSERT_EQ(smbios.StructTables().size(), kLargeTableStructures) << path;
+        EXPECT_EQ(smbios.StructTables().back().Type, 127) << path;
+        EXPECT_EQ(smbios.StructTables().back().Address, smbios.StructStart() + 65539u) << path;
+        EXPECT_EQ(smbios.SystemManufacturer(), "Kestova") << path;
+        EXPECT_EQ(smbios.SystemModel(), "Last of 4680") << path;
+    };
+
+    g_firmware.Rsmb = RawSmbios(3, 2, table); // no "FIRM" regions: no entry point is reachable
+    TVexor_SMBIOS raw(nullptr);
+    raw.Refresh();
+    EXPECT_EQ(raw.TableSource(), "RSMB");
+    expectWhole(raw, "RSMB");
+
+    TwoRegions();
+    Place(0xC0000, table);
+    Place(0xF0000, EntryPoint3(3, 2, 0xC0000, static_cast<std::uint32_t>(table.size())));
+    g_firmware.Rsmb.clear();
+    TVexor_SMBIOS image(nullptr);
+    image.Refresh();
+    EXPECT_EQ(image.TableSource(), "FIRM");
+    expectWhole(image, "3.x entry point in the image");
+
+    TVexor_SMBIOS supplied(nullptr);
+    supplied.SetReadLocalMemory(false);
+    supplied.LoadTable(table, 3, 2);
+    supplied.Refresh();
+    expectWhole(supplied, "supplied");
+
+    TVexor_SMBIOS fromDump(nullptr);
+    ASSERT_TRUE(fromDump.LoadDump(raw.DumpTable()));
+    fromDump.Refresh();
+    expectWhole(fromDump, "dump");
+    EXPECT_EQ(fromDump.StructTables(), raw.StructTables());
 }
 
 } // namespace
