@@ -24,15 +24,23 @@ uint8_t Channel(uint32_t value, uint32_t mask) {
     return static_cast<uint8_t>((v * 255 + bits / 2) / bits);
 }
 
-constexpr size_t MaxPixels = size_t(1) << 26; // 64 M pixels: far beyond any skin picture
+// Sizes are worked out in 64 bits whatever the platform's size_t, and a
+// picture is allocated only once the bytes present can hold it.
+constexpr uint64_t MaxPixels = uint64_t(1) << 26; // 64 M pixels: far beyond any skin picture
+// Every two bytes of an RLE stream paint at most 255 pixels, so a stream
+// of n bytes describes at most 128 n of them; a picture declaring more is
+// not what its bytes hold.
+constexpr uint64_t MaxRlePixelsPerByte = 128;
+constexpr uint64_t FileHeaderSize = 14;
 
 // RLE4/RLE8 into one palette index per pixel (bottom-up rows as stored).
-bool DecodeRle(const uint8_t* p, size_t size, int width, int height, int bits, std::vector<uint8_t>& index) {
-    int x = 0, y = 0;
+bool DecodeRle(const uint8_t* p, size_t size, int64_t width, int64_t height, int bits,
+               std::vector<uint8_t>& index) {
+    int64_t x = 0, y = 0; // grow by at most 255 per two bytes: never near the limits
     size_t i = 0;
     auto put = [&](uint8_t v) {
         if (x < width && y < height)
-            index[size_t(y) * width + x] = v;
+            index[size_t(y * width + x)] = v;
         ++x;
     };
     while (i + 1 < size) {
@@ -56,7 +64,7 @@ bool DecodeRle(const uint8_t* p, size_t size, int width, int height, int bits, s
             i += 2;
         } else {
             const size_t bytes = bits == 8 ? value : (value + 1) / 2;
-            if (i + bytes > size)
+            if (bytes > size - i)
                 return false;
             for (int n = 0; n < value; ++n)
                 put(bits == 8 ? p[i + n] : (n & 1 ? p[i + n / 2] & 15 : p[i + n / 2] >> 4));
@@ -71,18 +79,20 @@ bool DecodeRle(const uint8_t* p, size_t size, int width, int height, int bits, s
 } // namespace
 
 std::unique_ptr<TsBitmap24> DecodeBmp(const uint8_t* data, size_t size) {
-    if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M')
+    if (!data || size < FileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M')
         return nullptr;
-    const uint32_t pixelOffset = U32(data + 10);
-    const uint8_t* info = data + 14;
-    const uint32_t infoSize = U32(info);
-    if (infoSize < 12 || 14 + size_t(infoSize) > size)
+    const uint64_t pixelOffset = U32(data + 10);
+    const uint8_t* info = data + FileHeaderSize;
+    const uint64_t infoSize = U32(info);
+    if (infoSize < 12 || FileHeaderSize + infoSize > size)
         return nullptr;
-    int32_t width, height;
+    // Signed 32-bit fields widened first: the negation of a top-down height
+    // (-2147483648 included) cannot overflow.
+    int64_t width, height;
     int bits;
     uint32_t compression = 0, colorsUsed = 0;
     uint32_t masks[3] = {0, 0, 0};
-    size_t paletteEntry = 4;
+    uint64_t paletteEntry = 4;
     if (infoSize == 12) { // OS/2 core header
         width = U16(info + 4);
         height = static_cast<int16_t>(U16(info + 6));
@@ -97,18 +107,19 @@ std::unique_ptr<TsBitmap24> DecodeBmp(const uint8_t* data, size_t size) {
         compression = U32(info + 16);
         colorsUsed = U32(info + 32);
         if (compression == 3) { // bit fields: in the header (V4/V5) or right after it
-            const uint8_t* m = infoSize >= 52 ? info + 40 : info + infoSize;
-            if (m + 12 > data + size)
+            const uint64_t at = FileHeaderSize + (infoSize >= 52 ? 40 : infoSize);
+            if (at + 12 > size)
                 return nullptr;
             for (int c = 0; c < 3; ++c)
-                masks[c] = U32(m + 4 * c);
+                masks[c] = U32(data + at + 4 * c);
         }
     }
     const bool topDown = height < 0;
     if (topDown)
         height = -height;
-    if (width <= 0 || height <= 0 || size_t(width) * size_t(height) > MaxPixels)
+    if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > MaxPixels)
         return nullptr;
+    const uint64_t pixelCount = uint64_t(width) * uint64_t(height);
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return nullptr;
     if (compression == 3 && bits != 16 && bits != 32)
@@ -124,15 +135,28 @@ std::unique_ptr<TsBitmap24> DecodeBmp(const uint8_t* data, size_t size) {
         }
     }
 
+    // The pixel data must be able to hold the picture before anything is
+    // allocated for it.
+    if (pixelOffset >= size)
+        return nullptr;
+    const uint8_t* pixels = data + pixelOffset;
+    const uint64_t available = size - pixelOffset;
+    const bool rle = compression == 1 || compression == 2;
+    const uint64_t stride = ((uint64_t(width) * uint64_t(bits) + 31) / 32) * 4;
+    if (rle ? (pixelCount + MaxRlePixelsPerByte - 1) / MaxRlePixelsPerByte > available
+            : stride * uint64_t(height) > available)
+        return nullptr;
+
     // Palette
     std::vector<uint32_t> palette;
     if (bits <= 8) {
-        size_t colors = colorsUsed ? colorsUsed : size_t(1) << bits;
+        uint64_t colors = colorsUsed ? colorsUsed : uint64_t(1) << bits;
         if (colors > 256)
             colors = 256;
-        const size_t paletteStart = 14 + infoSize + (compression == 3 && infoSize < 52 ? 12 : 0);
-        for (size_t c = 0; c < colors; ++c) {
-            const size_t at = paletteStart + c * paletteEntry;
+        const uint64_t paletteStart =
+            FileHeaderSize + infoSize + (compression == 3 && infoSize < 52 ? 12 : 0);
+        for (uint64_t c = 0; c < colors; ++c) {
+            const uint64_t at = paletteStart + c * paletteEntry;
             if (at + 3 > size)
                 break;
             palette.push_back(uint32_t(data[at + 2]) | uint32_t(data[at + 1]) << 8 |
@@ -141,30 +165,25 @@ std::unique_ptr<TsBitmap24> DecodeBmp(const uint8_t* data, size_t size) {
     }
     auto color = [&](size_t i) { return i < palette.size() ? palette[i] : 0u; };
 
-    if (pixelOffset >= size)
-        return nullptr;
-    const uint8_t* pixels = data + pixelOffset;
-    const size_t available = size - pixelOffset;
-    auto result = std::make_unique<TsBitmap24>(width, height);
-    auto row = [&](int stored) { return topDown ? stored : height - 1 - stored; };
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
+    auto row = [&](int stored) { return topDown ? stored : h - 1 - stored; };
 
-    if (compression == 1 || compression == 2) {
-        std::vector<uint8_t> index(size_t(width) * height, 0);
-        if (!DecodeRle(pixels, available, width, height, bits, index))
+    if (rle) {
+        std::vector<uint8_t> index(size_t(pixelCount), 0);
+        if (!DecodeRle(pixels, size_t(available), width, height, bits, index))
             return nullptr;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                result->SetPixel(x, row(y), color(index[size_t(y) * width + x]));
+        auto result = std::make_unique<TsBitmap24>(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                result->SetPixel(x, row(y), color(index[size_t(y) * w + x]));
         return result;
     }
 
-    const size_t stride = ((size_t(width) * bits + 31) / 32) * 4;
-    if (stride * height > available)
-        return nullptr;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* src = pixels + stride * y;
+    auto result = std::make_unique<TsBitmap24>(w, h);
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* src = pixels + size_t(stride) * y;
         const int dy = row(y);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < w; ++x) {
             uint32_t c;
             switch (bits) {
             case 1:

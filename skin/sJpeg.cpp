@@ -3,6 +3,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <limits>
 
 #include <jpeglib.h>
 
@@ -19,6 +20,23 @@ void OnJpegError(j_common_ptr info) {
 void OnJpegMessage(j_common_ptr) {} // warnings of damaged data are not shown to anyone
 
 constexpr JDIMENSION MaxSide = 16384;
+constexpr uint64_t MaxPixels = uint64_t(1) << 26; // as for bitmaps: far beyond any skin picture
+
+// Whether the bytes present can hold the picture the header declares. The
+// entropy-coded data spends at least one bit on every 8x8 block of every
+// component (the code of its DC difference, in sequential and progressive
+// files alike), so a file of n bytes holds at most 8 n blocks; a header
+// declaring more is refused before libjpeg or this decoder allocates the
+// picture. (Arithmetic coding could in principle go below one bit a block;
+// such a file is refused too.)
+bool BytesCanHold(const jpeg_decompress_struct& info, size_t size) {
+    if (uint64_t(info.image_width) * info.image_height > MaxPixels)
+        return false;
+    uint64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c)
+        blocks += uint64_t(info.comp_info[c].width_in_blocks) * info.comp_info[c].height_in_blocks;
+    return blocks <= uint64_t(size) * 8;
+}
 
 // Decodes into bitmap; false when libjpeg gives up. Everything that must be
 // released exists before the jump point, so a jump back skips no destructor.
@@ -37,7 +55,7 @@ bool Decode(const uint8_t* data, size_t size, TsBitmap24& bitmap, std::vector<ui
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     if (info.image_width == 0 || info.image_height == 0 || info.image_width > MaxSide ||
-        info.image_height > MaxSide) {
+        info.image_height > MaxSide || !BytesCanHold(info, size)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -66,7 +84,8 @@ bool Decode(const uint8_t* data, size_t size, TsBitmap24& bitmap, std::vector<ui
 } // namespace
 
 std::unique_ptr<TsBitmap24> DecodeJpeg(const uint8_t* data, size_t size) {
-    if (!data || size < 4)
+    // libjpeg takes the size as an unsigned long (32 bits on 64-bit Windows).
+    if (!data || size < 4 || size > std::numeric_limits<unsigned long>::max())
         return nullptr;
     auto bitmap = std::make_unique<TsBitmap24>();
     std::vector<uint8_t> row;

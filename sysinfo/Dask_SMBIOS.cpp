@@ -14,6 +14,10 @@ constexpr std::uint32_t kImageSize = 0x40000;
 constexpr std::uint32_t kWindowStep = 0x10000;
 constexpr std::uint32_t kWindowSize = 0xFFFF; // the last byte of each segment is not read
 constexpr std::uint32_t kLastWindow = 0xFFFFF;
+// A table read from physical memory longer than this is taken to come from a
+// corrupt entry point and is not read (2.x entry points state at most 65,535
+// bytes; real 3.x tables are far below it).
+constexpr std::uint32_t kMaxMemoryTable = 16 * 1024 * 1024;
 
 std::string VersionText(std::uint8_t major, std::uint8_t minor) {
     char text[16];
@@ -21,8 +25,10 @@ std::string VersionText(std::uint8_t major, std::uint8_t minor) {
     return text;
 }
 
-std::uint16_t Low16(std::uint64_t value) {
-    return static_cast<std::uint16_t>(std::min<std::uint64_t>(value, 0xFFFF));
+// The table of the "RSMB" firmware table, when Windows offers one.
+std::optional<TSMBIOS_Image> RawSMBIOSImage() {
+    const std::vector<std::uint8_t> raw = ReadRawSMBIOSTable();
+    return ReadRawSMBIOSData(raw.data(), raw.size());
 }
 
 } // namespace
@@ -39,12 +45,16 @@ TVexor_SMBIOS::~TVexor_SMBIOS() {
     delete scanReader_;
 }
 
-void TVexor_SMBIOS::LoadTable(const std::vector<std::uint8_t>& table, std::uint8_t majorVersion,
-                              std::uint8_t minorVersion) {
+void TVexor_SMBIOS::HoldTable(const std::vector<std::uint8_t>& table) {
     tableReader_->SetStartAddress(0);
     tableReader_->SetMemorySize(static_cast<std::uint32_t>(table.size()));
     tableReader_->SetEndAddress(table.empty() ? 0 : static_cast<std::uint32_t>(table.size() - 1));
     tableReader_->LoadFromBuffer(table.data(), 0, table.size());
+}
+
+void TVexor_SMBIOS::LoadTable(const std::vector<std::uint8_t>& table, std::uint8_t majorVersion,
+                              std::uint8_t minorVersion) {
+    HoldTable(table);
     majorVersion_ = majorVersion;
     minorVersion_ = minorVersion;
 }
@@ -90,7 +100,8 @@ void TVexor_SMBIOS::Refresh() {
     } else {
         structStart_ = 0;
         structCount_ = 65535;
-        structLength_ = static_cast<std::uint16_t>(tableReader_->MemorySize() & 0xFFFF);
+        // The whole table: its length is never cut to 16 bits.
+        structLength_ = tableReader_->MemorySize();
         version_ = VersionText(majorVersion_, minorVersion_);
         tableSource_ = "Supplied";
     }
@@ -144,15 +155,27 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
     version_ = VersionText(majorVersion_, minorVersion_);
     structStart_ = static_cast<std::uint32_t>(ep.TableAddress);
     structCount_ = ep.StructCount;
-    structLength_ = Low16(ep.TableLength);
+    structLength_ = ep.TableLength;
     if (structStart_ == 0)
         return false;
 
     if (imageInUse) {
-        // A table outside the image is taken to follow the entry point.
         std::uint32_t offset = structStart_ - kImageStart;
-        if (offset >= kImageSize)
+        if (offset >= kImageSize) {
+            // The table lies outside the image (above 1 MB on most machines
+            // since about 2005): Windows offers it whole as the "RSMB" table.
+            // The entry point's values stay; the table and its length are
+            // the ones Windows gives.
+            if (const auto raw = RawSMBIOSImage(); raw && !raw->Table.empty()) {
+                HoldTable(raw->Table);
+                structStart_ = 0;
+                structLength_ = static_cast<std::uint32_t>(raw->Table.size());
+                tableSource_ = "RSMB";
+                return true;
+            }
+            // Without it, the table is taken to follow the entry point.
             offset = ep.Address + ep.Size;
+        }
         const std::size_t count =
             offset < kImageSize ? std::min<std::size_t>(structLength_, kImageSize - offset) : 0;
         tableReader_->SetMemorySize(structLength_);
@@ -164,22 +187,28 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
     } else {
         tableReader_->SetStartAddress(structStart_);
         tableReader_->SetEndAddress(structStart_ + structLength_ - 1u);
+        tableSource_ = "Memory";
+        // A table beyond the 32-bit address space, or of a length no real
+        // table has, is left unread: the walk then finds nothing.
+        if (std::uint64_t{structStart_} + structLength_ > 0x100000000ull || structLength_ > kMaxMemoryTable) {
+            tableReader_->SetMemorySize(0);
+            tableReader_->LoadFromBuffer(nullptr, 0, 0);
+            return true;
+        }
         tableReader_->SetMemorySize(structLength_);
         tableReader_->Refresh();
-        tableSource_ = "Memory";
     }
     return true;
 }
 
 bool TVexor_SMBIOS::AcquireFromRawSMBIOS() {
-    const std::vector<std::uint8_t> raw = ReadRawSMBIOSTable();
-    const auto image = ReadRawSMBIOSData(raw.data(), raw.size());
+    const auto image = RawSMBIOSImage();
     if (!image)
         return false;
     LoadTable(image->Table, image->MajorVersion, image->MinorVersion);
     version_ = VersionText(majorVersion_, minorVersion_);
     structStart_ = 0;
-    structLength_ = Low16(image->Table.size());
+    structLength_ = static_cast<std::uint32_t>(image->Table.size());
     structCount_ = 0;
     tableSource_ = "RSMB";
     return true;

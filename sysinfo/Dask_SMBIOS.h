@@ -44,7 +44,9 @@ public:
     std::uint8_t MinorVersion() const { return minorVersion_; }
     const std::string& Version() const { return version_; }
     std::uint32_t StructStart() const { return structStart_; }
-    std::uint16_t StructLength() const { return structLength_; }
+    // The table's length in bytes, whole: an SMBIOS 3.x table and the "RSMB"
+    // table may be longer than the 65,535 bytes of a 2.x entry point.
+    std::uint32_t StructLength() const { return structLength_; }
     std::uint16_t StructCount() const { return structCount_; }
     const TSMBIOS_StructTables& StructTables() const { return structTables_; }
     // Where the last refresh found the table: "FIRM", "Memory", "RSMB",
@@ -120,6 +122,8 @@ private:
     // point; true when one was found and its table read.
     bool AcquireFromFirmwareOrMemory(bool& entryPointFound);
     bool AcquireFromRawSMBIOS();
+    // Puts table into TableReader, addressed from 0.
+    void HoldTable(const std::vector<std::uint8_t>& table);
 
     bool readLocalMemory_ = true;
     TVexor_DMA* scanReader_ = nullptr;
@@ -129,7 +133,7 @@ private:
     std::uint8_t minorVersion_ = 0;
     std::string version_;
     std::uint32_t structStart_ = 0;
-    std::uint16_t structLength_ = 0;
+    std::uint32_t structLength_ = 0;
     std::uint16_t structCount_ = 0;
     std::string tableSource_;
     TSMBIOS_StructTables structTables_;

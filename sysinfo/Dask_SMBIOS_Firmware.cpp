@@ -9,31 +9,30 @@
 
 namespace {
 
-using TEnumSystemFirmwareTables = UINT(WINAPI*)(DWORD provider, PVOID buffer, DWORD size);
-using TGetSystemFirmwareTable = UINT(WINAPI*)(DWORD provider, DWORD id, PVOID buffer, DWORD size);
-
 constexpr DWORD kProviderFirm = 0x4649524D; // 'FIRM'
 constexpr DWORD kProviderRsmb = 0x52534D42; // 'RSMB'
 constexpr DWORD kRegionSlack = 128 * 1024;
 
-// Resolved once and kept for the process's life; a missing one is looked up
-// again on the next call.
-TEnumSystemFirmwareTables g_enumTables = nullptr;
-TGetSystemFirmwareTable g_getTable = nullptr;
+// kernel32's, resolved once and kept for the process's life (a missing one
+// is looked up again on the next call), unless a test handed in its own.
+TFirmwareTableFunctions g_resolved;
+TFirmwareTableFunctions g_supplied;
 
-bool ResolveFirmwareFunctions() {
+const TFirmwareTableFunctions* FirmwareFunctions() {
+    if (g_supplied.EnumTables && g_supplied.GetTable)
+        return &g_supplied;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     if (!kernel) {
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return false;
+        return nullptr;
     }
-    if (!g_enumTables)
-        g_enumTables = reinterpret_cast<TEnumSystemFirmwareTables>(
+    if (!g_resolved.EnumTables)
+        g_resolved.EnumTables = reinterpret_cast<decltype(g_resolved.EnumTables)>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "EnumSystemFirmwareTables")));
-    if (!g_getTable)
-        g_getTable = reinterpret_cast<TGetSystemFirmwareTable>(
+    if (!g_resolved.GetTable)
+        g_resolved.GetTable = reinterpret_cast<decltype(g_resolved.GetTable)>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "GetSystemFirmwareTable")));
-    return g_enumTables && g_getTable;
+    return g_resolved.EnumTables && g_resolved.GetTable ? &g_resolved : nullptr;
 }
 
 // Zero-filled local memory of size bytes, freed by its owner.
@@ -43,15 +42,20 @@ UniqueLocal ZeroedLocal(SIZE_T size) {
 
 } // namespace
 
+void SetFirmwareTableFunctions(const TFirmwareTableFunctions& functions) {
+    g_supplied = functions;
+}
+
 bool ReadFirmwareImage(std::uint32_t start, std::uint32_t length, std::uint8_t* destination) {
-    if (!ResolveFirmwareFunctions())
+    const TFirmwareTableFunctions* f = FirmwareFunctions();
+    if (!f)
         return false;
-    const UINT listSize = g_enumTables(kProviderFirm, nullptr, 0);
+    const UINT listSize = f->EnumTables(kProviderFirm, nullptr, 0);
     UniqueLocal list = ZeroedLocal(SIZE_T{listSize} + 8);
     if (!list)
         return false;
     std::memset(destination, 0, length);
-    const UINT listed = std::min(g_enumTables(kProviderFirm, list.Get(), listSize), listSize);
+    const UINT listed = std::min(f->EnumTables(kProviderFirm, list.Get(), listSize), listSize);
     const auto* ids = static_cast<const DWORD*>(list.Get());
     const std::uint64_t end = std::uint64_t{start} + length;
     bool coveredStart = false;
@@ -60,14 +64,18 @@ bool ReadFirmwareImage(std::uint32_t start, std::uint32_t length, std::uint8_t* 
         const DWORD id = ids[i];
         if (id >= end)
             continue;
-        const UINT size = g_getTable(kProviderFirm, id, nullptr, 0);
-        UniqueLocal region = ZeroedLocal(SIZE_T{size} + kRegionSlack);
+        // The region's size and the slack, in a buffer whose size both
+        // Windows and this process can state.
+        const std::uint64_t bufferSize =
+            std::uint64_t{f->GetTable(kProviderFirm, id, nullptr, 0)} + kRegionSlack;
+        if (bufferSize > MAXDWORD || bufferSize > SIZE_MAX)
+            continue;
+        UniqueLocal region = ZeroedLocal(static_cast<SIZE_T>(bufferSize));
         if (!region)
             continue;
         // What was fetched, never more than the buffer holds.
-        const std::uint64_t fetched =
-            std::min<std::uint64_t>(g_getTable(kProviderFirm, id, region.Get(), size + kRegionSlack),
-                                    std::uint64_t{size} + kRegionSlack);
+        const std::uint64_t fetched = std::min<std::uint64_t>(
+            f->GetTable(kProviderFirm, id, region.Get(), static_cast<DWORD>(bufferSize)), bufferSize);
         if (fetched == 0 || id + fetched <= start)
             continue;
         const std::uint64_t from = std::max<std::uint64_t>(id, start);
@@ -85,13 +93,14 @@ bool ReadFirmwareImage(std::uint32_t start, std::uint32_t length, std::uint8_t* 
 
 std::vector<std::uint8_t> ReadRawSMBIOSTable() {
     std::vector<std::uint8_t> table;
-    if (!ResolveFirmwareFunctions())
+    const TFirmwareTableFunctions* f = FirmwareFunctions();
+    if (!f)
         return table;
-    const UINT size = g_getTable(kProviderRsmb, 0, nullptr, 0);
+    const UINT size = f->GetTable(kProviderRsmb, 0, nullptr, 0);
     if (size == 0)
         return table;
     table.assign(size, 0);
-    const UINT fetched = g_getTable(kProviderRsmb, 0, table.data(), size);
+    const UINT fetched = f->GetTable(kProviderRsmb, 0, table.data(), size);
     table.resize(std::min(fetched, size));
     return table;
 }

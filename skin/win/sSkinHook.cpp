@@ -22,6 +22,7 @@ public:
         manager_ = nullptr;
         adapters_.clear();
         retired_.clear();
+        attachments.clear();
     }
 
     std::vector<TsHookAttachment> attachments;
@@ -67,24 +68,28 @@ TCbtHook& Hook() {
 LRESULT CALLBACK TCbtHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
     TCbtHook& hook = Hook();
     const LRESULT next = CallNextHookEx(hook.hook_, code, wParam, lParam);
-    if (!hook.manager_ || !hook.manager_->Active())
+    if (!hook.manager_)
         return next;
     HWND window = reinterpret_cast<HWND>(wParam);
+    // What the hook holds for a window goes with the window, whether or not
+    // a skin is active at that moment.
     switch (code) {
     case HCBT_CREATEWND:
-        hook.FreeRetired();
-        hook.Created(window);
-        break;
     case HCBT_ACTIVATE:
         hook.FreeRetired();
-        hook.Activated(window);
         break;
     case HCBT_DESTROYWND:
         hook.Destroyed(window);
-        break;
+        return next;
     default:
-        break;
+        return next;
     }
+    if (!hook.manager_->Active())
+        return next;
+    if (code == HCBT_CREATEWND)
+        hook.Created(window);
+    else
+        hook.Activated(window);
     return next;
 }
 
@@ -144,6 +149,8 @@ void TCbtHook::Destroyed(HWND window) {
             retired_.push_back(std::move(a.adapter));
     std::erase_if(adapters_, [](const Adapted& a) { return !a.adapter; });
     std::erase_if(decided_, [window](HWND w) { return w == window || !IsWindow(w); });
+    std::erase_if(attachments,
+                  [window](const TsHookAttachment& a) { return a.Window == window || !IsWindow(a.Window); });
 }
 
 } // namespace

@@ -39,7 +39,8 @@ struct TsHookFactories {
 };
 TsHookFactories& HookFactories();
 
-// What the hook did, newest last (for whoever wants to see it: tests, tracing).
+// What the hook did, newest last (for whoever wants to see it: tests, tracing),
+// for the windows that still exist: a window's records go with it.
 struct TsHookAttachment {
     HWND Window = nullptr;
     std::string WindowClass;

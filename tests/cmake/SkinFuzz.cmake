@@ -3,6 +3,8 @@
 #   build/host/fuzz/skin_archive_fuzzer -max_total_time=600
 #   build/host/fuzz/skin_options_fuzzer -dict=fuzz/skin_options.dict -max_total_time=600
 #   build/host/fuzz/skin_paint_fuzzer -max_total_time=600
+#   build/host/fuzz/skin_picture_fuzzer build/host/fuzz/skin_picture_corpus -max_len=160000 \
+#     -malloc_limit_mb=256 -max_total_time=600
 # A malloc limit far below the sizes a hostile archive can declare shows any
 # allocation made on the archive's word.
 if(WIN32 OR CMAKE_CROSSCOMPILING)
@@ -23,7 +25,7 @@ list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp ${SKIN_
 file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/controls/*.h
   ${CMAKE_SOURCE_DIR}/fuzz/*.h)
 
-foreach(target skin_archive skin_options skin_paint)
+foreach(target skin_archive skin_options skin_paint skin_picture)
   set(fuzzer ${CMAKE_BINARY_DIR}/fuzz/${target}_fuzzer)
   set(corpus ${CMAKE_BINARY_DIR}/fuzz/${target}_corpus)
   add_custom_command(
@@ -46,6 +48,22 @@ add_custom_target(fuzz_skin_seeds ALL
           ${CMAKE_BINARY_DIR}/fuzz/skin_options_corpus/Options.dat
   DEPENDS kestova_zur_skin)
 
+# The picture decoders are seeded with the internal skin's own bitmaps, each
+# also written as a baseline, a progressive and a greyscale JPEG.
+set(SKIN_PICTURE_SEEDS ${CMAKE_BINARY_DIR}/fuzz/skin_picture_seeds)
+add_custom_command(
+  OUTPUT ${SKIN_PICTURE_SEEDS}
+  COMMAND ${KESTOVA_CLANGXX} -std=c++20 -g -O1 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR}
+          ${CMAKE_SOURCE_DIR}/fuzz/skin_picture_seeds.cpp ${CMAKE_SOURCE_DIR}/skin/sBmp.cpp -ljpeg
+          -o ${SKIN_PICTURE_SEEDS}
+  DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/skin_picture_seeds.cpp ${CMAKE_SOURCE_DIR}/skin/sBmp.cpp
+          ${CMAKE_SOURCE_DIR}/skin/sBitmap.h
+  COMMENT "Building the picture fuzzer's seed writer with clang"
+  VERBATIM)
+add_custom_target(fuzz_skin_picture_seeds ALL
+  COMMAND ${SKIN_PICTURE_SEEDS} ${ZUR_SKIN_FOLDER} ${CMAKE_BINARY_DIR}/fuzz/skin_picture_corpus
+  DEPENDS ${SKIN_PICTURE_SEEDS} kestova_zur_skin)
+
 add_test(NAME fuzz.skin_archive
   COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_archive_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_archive_corpus
           -max_total_time=10 -max_len=8192 -malloc_limit_mb=256 -print_final_stats=1)
@@ -57,3 +75,7 @@ add_test(NAME fuzz.skin_options
 add_test(NAME fuzz.skin_paint
   COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_paint_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_paint_corpus
           -max_total_time=10 -max_len=4096 -malloc_limit_mb=256 -print_final_stats=1)
+# Bitmaps and JPEG files; the limit keeps the skin's largest bitmap whole.
+add_test(NAME fuzz.skin_picture
+  COMMAND ${CMAKE_BINARY_DIR}/fuzz/skin_picture_fuzzer ${CMAKE_BINARY_DIR}/fuzz/skin_picture_corpus
+          -max_total_time=10 -max_len=160000 -malloc_limit_mb=256 -print_final_stats=1)

@@ -84,6 +84,42 @@ TEST_F(NtSpecific, UpdatesKeyThenHotFixKeyEachUpdateOnce) {
     EXPECT_EQ(nt.UpdateCount(), expected.size() - 1);
 }
 
+// The update texts are read in one call into a 256-byte buffer when they fit
+// it; longer ones (256 bytes with the NUL, and far beyond) are read whole.
+TEST_F(NtSpecific, UpdateTextsLongerThanTheShortBufferAreReadWhole) {
+    // A text of n characters whose every position shows: "0123456789" over and over.
+    auto text = [](size_t n) {
+        std::string t;
+        for (size_t i = 0; i < n; ++i)
+            t += static_cast<char>('0' + i % 10);
+        return t;
+    };
+    const size_t lengths[] = {255, 256, 257, 300, 4000};
+    const std::string pack = "Windows XP\\SP3\\";
+    for (const size_t n : lengths) {
+        const std::string id = "KB" + std::to_string(n);
+        updates_.SetString(pack + id, "Description", text(n));
+        updates_.SetString(pack + id, "InstalledBy", "By " + text(n));
+        hotFix_.SetString("Q" + std::to_string(n), "Installed", "1");
+        hotFix_.SetString("Q" + std::to_string(n), "Fix Description", text(n) + " fix");
+    }
+    wmi_.Instances = {{{"NumberOfUsers", 19, wmi_.Integer(1)}}};
+    TVexor_NTSpecific nt(nullptr);
+    nt.Refresh();
+    ASSERT_EQ(nt.UpdateCount(), 2 * std::size(lengths));
+    for (size_t i = 0; i < nt.UpdateCount(); ++i) {
+        const TUpdateRecord record = nt.Updates(i);
+        const bool hotFix = record.ID[0] == 'Q';
+        const size_t n = std::stoul(record.ID.substr(hotFix ? 1 : 2));
+        if (hotFix) {
+            EXPECT_EQ(record.Description, text(n) + " fix") << record.ID;
+        } else {
+            EXPECT_EQ(record.Description, text(n)) << record.ID;
+            EXPECT_EQ(record.InstalledBy, "By " + text(n)) << record.ID;
+        }
+    }
+}
+
 TEST_F(NtSpecific, NoUpdatesInTheRegistryAsksWmi) {
     const wchar_t installedOn[] = L"01C8A1B2C3D4E5F6";
     wmi_.Instances = {

@@ -158,6 +158,86 @@ TEST(OperatingSystem, FoldersEnvironmentAndLanguage) {
     EXPECT_EQ(std::stoul(language.substr(1), nullptr, 16), GetSystemDefaultLangID());
 }
 
+// Every line of the special-folder list against the folder Windows gives
+// (SHGetFolderLocation, then its path) for the shell folder identifier the
+// description names for the line's key, written with the platform's own
+// CSIDL names (empty where Windows gives no path). A line given another line's identifier (the
+// roaming AppData folder's for LocalAppData, say) shows as a wrong path.
+TEST(OperatingSystem, EverySpecialFolderLineIsTheFolderWindowsGivesForItsId) {
+    const struct {
+        const char* key;
+        int csidl;
+    } lines[] = {
+        {"AdminTools", CSIDL_ADMINTOOLS},
+        {"AltStartup", CSIDL_ALTSTARTUP},
+        {"AppData", CSIDL_APPDATA},
+        {"CDBurnArea", CSIDL_CDBURN_AREA},
+        {"CommonAdminTools", CSIDL_COMMON_ADMINTOOLS},
+        {"CommonDesktopDir", CSIDL_COMMON_DESKTOPDIRECTORY},
+        {"CommonAltStartUp", CSIDL_COMMON_ALTSTARTUP},
+        {"CommonAppData", CSIDL_COMMON_APPDATA},
+        {"CommonDocuments", CSIDL_COMMON_DOCUMENTS},
+        {"CommonFavorites", CSIDL_COMMON_FAVORITES},
+        {"CommonMusic", CSIDL_COMMON_MUSIC},
+        {"CommonPictures", CSIDL_COMMON_PICTURES},
+        {"CommonStartMenu", CSIDL_COMMON_STARTMENU},
+        {"CommonStartup", CSIDL_COMMON_STARTUP},
+        {"CommonTemplates", CSIDL_COMMON_TEMPLATES},
+        {"CommonVideo", CSIDL_COMMON_VIDEO},
+        {"Cookies", CSIDL_COOKIES},
+        {"Controls", CSIDL_CONTROLS},
+        {"Desktop", CSIDL_DESKTOP},
+        {"DesktopDir", CSIDL_DESKTOPDIRECTORY},
+        {"Favorites", CSIDL_FAVORITES},
+        {"Drives", CSIDL_DRIVES},
+        {"Fonts", CSIDL_FONTS},
+        {"History", CSIDL_HISTORY},
+        {"Internet", CSIDL_INTERNET},
+        {"InternetCache", CSIDL_INTERNET_CACHE},
+        {"LocalAppData", CSIDL_LOCAL_APPDATA},
+        {"NetWork", CSIDL_NETWORK},
+        {"NetHood", CSIDL_NETHOOD},
+        {"MyDocuments", 0x000C}, // the "My Documents" desktop item: CSIDL_MYDOCUMENTS of the 2000/XP headers
+        {"MyMusic", CSIDL_MYMUSIC},
+        {"MyPictures", CSIDL_MYPICTURES},
+        {"MyVideo", CSIDL_MYVIDEO},
+        {"Personal", CSIDL_PERSONAL},
+        {"PrintHood", CSIDL_PRINTHOOD},
+        {"Printers", CSIDL_PRINTERS},
+        {"Programs", CSIDL_PROGRAMS},
+        {"Profile", CSIDL_PROFILE},
+        {"Profiles", 0x003E}, // CSIDL_PROFILES of the Windows 2000 headers
+        {"ProgramFiles", CSIDL_PROGRAM_FILES},
+        {"ProgramFilesCommon", CSIDL_PROGRAM_FILES_COMMON},
+        {"RecycleBin", CSIDL_BITBUCKET},
+        {"Recent", CSIDL_RECENT},
+        {"SendTo", CSIDL_SENDTO},
+        {"StartMenu", CSIDL_STARTMENU},
+        {"StartUp", CSIDL_STARTUP},
+        {"System", CSIDL_SYSTEM},
+        {"Windows", CSIDL_WINDOWS},
+        {"Templates", CSIDL_TEMPLATES},
+    };
+    TStringList folders;
+    AddSpecialFolders(folders, GetDesktopWindow());
+    ASSERT_EQ(folders.Count(), std::size(lines));
+    size_t withPath = 0;
+    for (size_t i = 0; i < std::size(lines); ++i) {
+        std::string expected;
+        LPITEMIDLIST items = nullptr;
+        if (SUCCEEDED(SHGetFolderLocation(nullptr, lines[i].csidl, nullptr, 0, &items)) && items) {
+            char path[MAX_PATH] = {};
+            if (SHGetPathFromIDListA(items, path))
+                expected = path;
+            CoTaskMemFree(items);
+        }
+        EXPECT_EQ(folders[i], lines[i].key + std::string("=") + expected) << "line " << i;
+        withPath += !expected.empty();
+    }
+    // Most lines name a folder on disk, so a line given another's identifier shows.
+    EXPECT_GE(withPath, 30u);
+}
+
 TEST(OperatingSystem, UserShellFoldersFromTheUserThenTheMachine) {
     const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     SavedRegistryValues user(HKEY_CURRENT_USER, key, {"Kestova Folder", "Personal"});

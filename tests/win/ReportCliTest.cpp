@@ -8,8 +8,10 @@
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Dask_Machine.h"
 #include "sysinfo/Dask_OS.h"
+#include "sysinfo/Dask_SMBIOS_Dump.h"
 #include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/SavedRegistryTree.h"
+#include "tests/fixtures/SmbiosTables.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -180,6 +182,24 @@ TEST_F(ReportCliTest, SmbiosDumpDecodedAgainGivesTheSameJson) {
     EXPECT_EQ(empty.ExitStatus, 2);
     EXPECT_EQ(empty.Errors,
               "kestova-report: File \"" + folder.File("empty.bin") + "\" holds no SMBIOS table\r\n");
+}
+
+// An SMBIOS 3.x dump whose table is longer than 65,535 bytes (a large
+// server's: 4,680 structures in 65,545 bytes) is walked and reported whole.
+TEST_F(ReportCliTest, SmbiosFromATableOver64KbReportsItWhole) {
+    const std::vector<std::uint8_t> dump = WriteSmbiosDump({3, 2, LargeSmbiosTable()}, 0);
+    ASSERT_EQ(std::string(dump.begin(), dump.begin() + 5), "_SM3_");
+    folder.Write("large.bin", std::string(dump.begin(), dump.end()));
+    const TReportRun run = RunReportProgram({"--smbios-from", folder.File("large.bin")});
+    ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
+    EXPECT_EQ(run.Errors, "");
+    const Json smbios = Json::parse(run.Output).at("Machine1").at("SMBIOS");
+    EXPECT_EQ(smbios.at("Version"), "3.2");
+    EXPECT_EQ(smbios.at("StructLength"), kLargeTableBytes);
+    ASSERT_EQ(smbios.at("StructTables").size(), kLargeTableStructures);
+    EXPECT_EQ(smbios.at("StructTables").back().at("Name"), "End-of-Table");
+    EXPECT_EQ(smbios.at("StructTables").back().at("Address"), 65539);
+    EXPECT_EQ(smbios.at("SystemModel"), "Last of 4680");
 }
 
 TEST_F(ReportCliTest, OutputFileOntoALockedFileKeepsIt) {

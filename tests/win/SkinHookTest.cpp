@@ -196,15 +196,16 @@ TEST_F(SkinHookTest, AMessageBoxGetsADialogAdapterReleasedWithItsWindow) {
         ClearHookAttachments();
         HWND box = nullptr;
         size_t adapters = 0;
+        std::vector<TsHookAttachment> seen;
         WhenModal([&] {
             box = FindWindowA("#32770", "Hooked");
             adapters = HookAdapterCount();
+            seen = For(box);
             if (box)
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
         MessageBoxA(nullptr, "A message", "Hooked", MB_OK);
         ASSERT_NE(box, nullptr);
-        const std::vector<TsHookAttachment> seen = For(box);
         if (rules & srStdDialogs) {
             ASSERT_EQ(seen.size(), 1u);
             EXPECT_EQ(seen[0].Decision, TsHookDecision::DialogAdapter);
@@ -215,7 +216,8 @@ TEST_F(SkinHookTest, AMessageBoxGetsADialogAdapterReleasedWithItsWindow) {
             EXPECT_TRUE(seen.empty());
             EXPECT_EQ(adapters, 0u);
         }
-        EXPECT_EQ(HookAdapterCount(), 0u); // released when the box went
+        EXPECT_EQ(HookAdapterCount(), 0u);      // released when the box went
+        EXPECT_TRUE(HookAttachments().empty()); // and so is its record
     }
 }
 
@@ -230,12 +232,63 @@ TEST_F(SkinHookTest, APopupMenuIsHandedToTheMenuAdapter) {
     ShowWindow(form.Window(), SW_SHOWNORMAL);
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 1, "Copy Item");
-    WhenModal([] { EndMenu(); });
+    bool sawMenu = false;
+    WhenModal([&sawMenu] {
+        for (const TsHookAttachment& a : HookAttachments())
+            sawMenu = sawMenu || (a.Menu && a.WindowClass == "#32768" && a.Made && IsWindow(a.Window));
+        EndMenu();
+    });
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, 30, 30, 0, form.Window(), nullptr);
     DestroyMenu(menu);
-    bool sawMenu = false;
-    for (const TsHookAttachment& a : HookAttachments())
-        sawMenu = sawMenu || (a.Menu && a.WindowClass == "#32768" && a.Made);
     EXPECT_TRUE(sawMenu);
     EXPECT_GE(made, 1);
+}
+
+// The hook keeps a record for a window only while the window exists: a
+// program that opens pop-up menus and message boxes all day holds none of
+// them once they have closed, and a form's record goes with the form.
+TEST_F(SkinHookTest, RecordsGoWithTheirWindows) {
+    HookFactories().MakeMenuAdapter = [](HWND, TsSkinManager&, const std::string&) {
+        return std::make_unique<TDummyAdapter>();
+    };
+    HookFactories().MakeDialogAdapter = [](HWND, TsSkinManager&, const std::string&) {
+        return std::make_unique<TDummyAdapter>();
+    };
+    HookFactories().MakeFormFrame = [](TCustomForm&, TsSkinManager&) { return nullptr; };
+    manager->SkinningRules = srStdForms | srStdDialogs;
+    TForm owner("TMenuOwner", -98);
+    ShowWindow(owner.Window(), SW_SHOWNORMAL);
+    for (int round = 0; round < 5; ++round) {
+        size_t whileOpen = 0;
+        HMENU menu = CreatePopupMenu();
+        AppendMenuA(menu, MF_STRING, 1, "Copy Item");
+        WhenModal([&whileOpen] {
+            whileOpen = HookAttachments().size();
+            EndMenu();
+        });
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, 30, 30, 0, owner.Window(), nullptr);
+        DestroyMenu(menu);
+        EXPECT_GE(whileOpen, 1u) << "round " << round << ": the open menu is recorded";
+        EXPECT_EQ(HookAttachments().size(), 0u) << "round " << round << " after the menu";
+
+        whileOpen = 0;
+        WhenModal([&whileOpen] {
+            HWND box = FindWindowA("#32770", "Hooked");
+            whileOpen = HookAttachments().size();
+            if (box)
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        MessageBoxA(nullptr, "A message", "Hooked", MB_OK);
+        EXPECT_GE(whileOpen, 1u) << "round " << round << ": the open box is recorded";
+        EXPECT_EQ(HookAttachments().size(), 0u) << "round " << round << " after the box";
+
+        {
+            TForm form("TAboutBox", 0);
+            ShowWindow(form.Window(), SW_SHOWNORMAL);
+            SetActiveWindow(form.Window());
+            EXPECT_EQ(For(form.Window()).size(), 1u) << "round " << round;
+        }
+        EXPECT_EQ(HookAttachments().size(), 0u) << "round " << round << " after the form";
+        EXPECT_EQ(HookAdapterCount(), 0u) << "round " << round;
+    }
 }
