@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // The skin rounds each top corner of a frame by one key-coloured pixel; the
@@ -43,6 +46,23 @@ TsSkinProvider* FrameOf(HWND window) {
     return form ? dynamic_cast<TsSkinProvider*>(FormFrameOf(*form)) : nullptr;
 }
 
+// Relative luminance and contrast ratio as the W3C's accessibility
+// guidelines define them, for a 0x00BBGGRR colour.
+double Luminance(uint32_t colour) {
+    double sum = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722}; // red, green, blue
+    for (int i = 0; i < 3; ++i) {
+        const double c = double(colour >> (8 * i) & 0xFF) / 255;
+        sum += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double Contrast(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 } // namespace
 
 TEST(MainWindowLook, OutlinesAreTheWholeWindowsLessTheirRoundedTopCorners) {
@@ -59,4 +79,29 @@ TEST(MainWindowLook, OutlinesAreTheWholeWindowsLessTheirRoundedTopCorners) {
     ASSERT_NE(FrameOf(box.Handle()), nullptr);
     ExpectOutlineLessTheTopCornerPixels(box.Handle(), "About box");
     ShowWindow(box.Handle(), SW_HIDE);
+}
+
+// While a modal box is open the main window is disabled and inactive; its
+// caption must stay readable on the pale inactive bar: the text's strongest
+// pixels stand out from the bar beside them by 3:1 at least.
+TEST(MainWindowLook, CaptionOfTheWindowUnderAModalBoxStaysReadable) {
+    TForm1 form;
+    form.CreateForm();
+    form.Show();
+    EnableWindow(form.Handle(), FALSE);
+    SendMessageA(form.Handle(), WM_NCACTIVATE, FALSE, 0);
+    TsSkinProvider& frame = *form.sSkinProvider1;
+    ASSERT_FALSE(frame.FormActive());
+    frame.BuildFrameCache();
+    const TsBitmap24& picture = *frame.SkinData.Cache;
+    const TsFrameMetrics m = frame.Metrics();
+    const int textLeft = IconRect(m).Right + 4;
+    double strongest = 0;
+    for (int y = m.FrameHeight; y < m.FrameHeight + m.CaptionHeight; ++y) {
+        const uint32_t bar = picture.Pixel(picture.Width / 2, y); // no text there
+        for (int x = textLeft; x < textLeft + 90; ++x)
+            strongest = std::max(strongest, Contrast(picture.Pixel(x, y), bar));
+    }
+    EXPECT_GE(strongest, 3.0);
+    EnableWindow(form.Handle(), TRUE);
 }
