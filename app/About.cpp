@@ -302,6 +302,11 @@ TMessageResult TAboutBox::WndProc(unsigned message, TWParam wParam, TLParam lPar
             modalResult_ = mrOk;
             return 0;
         }
+        // Escape (the dialog manager sends IDCANCEL): closed as by its close box.
+        if (LOWORD(wParam) == IDCANCEL && (HIWORD(wParam) == BN_CLICKED || lParam == 0)) {
+            modalResult_ = mrCancel;
+            return 0;
+        }
         break;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);

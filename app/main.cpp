@@ -45,7 +45,7 @@ int RunKestova() {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The default and cancel buttons take Enter and Escape before the
         // platform's dialog keys move the focus.
-        if (HandleButtonKeys(message))
+        if (HandleButtonKeys(message) || form.TranslateShortcut(message))
             continue;
         HWND main = form.Handle();
         if (main && IsDialogMessageA(main, &message))
