@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Application.h"
 #include "Clipboard.h"
+#include "FormPlacement.h"
 #include "FrmMainSkin.h"
 #include "Panel.h"
 #include "skin/sSkinProvider.h"
@@ -134,21 +135,13 @@ int TForm1::Scale(int pixels) const {
 }
 
 void TForm1::CreateForm() {
-    {
-        WindowDc screen(nullptr);
-        pixelsPerInch_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // Centred on the desktop.
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-    SetBounds({left, top, width, height});
+    // Centred on the desktop, scaled with the system's font size as far as
+    // the work area has room: the whole window stays on the screen.
+    const TFormPlacement placement = PlaceForm(kClientWidth, kClientHeight, style, exStyle);
+    pixelsPerInch_ = placement.PixelsPerInch;
+    SetBounds({placement.Left, placement.Top, placement.Width, placement.Height});
     TCreateParams params;
     params.Caption = "Kestovo 1.0";
     params.Style = style;
