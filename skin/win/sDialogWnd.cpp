@@ -8,12 +8,18 @@
 
 namespace {
 
+// A dialog with the sizing style has the sizing frame, a wider one than the
+// fixed dialog frame.
+TFormBorderStyle DialogBorderStyle(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME) ? bsSizeable : bsDialog;
+}
+
 // A dialog's window seen as a form, so that the form frame can draw it.
 class TDialogForm final : public TCustomForm {
 public:
     explicit TDialogForm(HWND window) : TCustomForm(nullptr) {
         const LONG style = GetWindowLongA(window, GWL_STYLE);
-        SetBorderStyle((style & WS_THICKFRAME) ? bsSizeable : bsDialog);
+        SetBorderStyle(DialogBorderStyle(window));
         SetBorderIcons(((style & WS_SYSMENU) ? TBorderIcons(biSystemMenu) : 0u) |
                        ((style & WS_MINIMIZEBOX) ? TBorderIcons(biMinimize) : 0u) |
                        ((style & WS_MAXIMIZEBOX) ? TBorderIcons(biMaximize) : 0u));
@@ -117,6 +123,17 @@ LRESULT TqzDialogWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
     case WM_NCDESTROY:
         return TqzMainWnd::WindowProc(message, wParam, lParam);
+    case WM_STYLECHANGED: {
+        // A resizable file dialog takes its sizing style after it was first
+        // activated: from then on its frame is the sizing frame.
+        const LRESULT result = CallPrevious(message, wParam, lParam);
+        if (static_cast<int>(wParam) == GWL_STYLE && form_ && provider_ &&
+            form_->BorderStyle() != DialogBorderStyle(window_)) {
+            form_->SetBorderStyle(DialogBorderStyle(window_));
+            provider_->RebuildFrame();
+        }
+        return result;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
