@@ -6,12 +6,14 @@
 #include "skin/win/sAdapterWnd.h"
 #include "skin/win/sDialogWnd.h"
 #include "skin/win/sSkinHook.h"
+#include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/ModalStep.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -67,6 +69,20 @@ SeenFrame LookAtFrame(HWND dialog) {
     return seen;
 }
 
+// The window the step is run in when it is active, tried again from each
+// modal loop until then (a minute at most).
+void WhenActive(std::function<bool(HWND)> isIt, std::function<void(HWND)> step, int triesLeft = 6000) {
+    WhenModal([isIt, step, triesLeft] {
+        HWND active = GetActiveWindow();
+        if (active && isIt(active))
+            step(active);
+        else if (triesLeft > 0) {
+            Sleep(10);
+            WhenActive(isIt, step, triesLeft - 1);
+        }
+    });
+}
+
 TFileDialog SaveDialog() {
     return TFileDialog(TFileDialog::Kind::Save, "Save As...", "Text Files  (*.txt)|*.txt|all file|*.*", "txt",
                        "Engine.txt", OFN_OVERWRITEPROMPT | OFN_NONETWORKBUTTON | OFN_ENABLESIZING);
@@ -102,4 +118,49 @@ TEST_F(SystemDialogs, AResizableFileDialogsSkinnedFrameIsItsSizingFrame) {
         EXPECT_NE(seen.insideRight, RGB(0, 0, 0)) << when;
         EXPECT_NE(seen.insideBottom, RGB(0, 0, 0)) << when;
     }
+}
+
+// Naming a file that exists makes the Save dialog ask, in a message box of
+// its own, whether to replace it. The box is skinned like every message box:
+// its frame and caption bar are the skin's, and so are its text and buttons.
+TEST_F(SystemDialogs, TheSaveDialogsOverwriteQuestionIsSkinned) {
+    TempFolder folder;
+    folder.Write("Engine.txt", "an older report\r\n");
+    TFileDialog save = SaveDialog();
+    HWND dialog = nullptr;
+    bool asked = false, framed = false, buttonsSkinned = true, textSkinned = false;
+    WhenActive([](HWND window) { return IsWindowVisible(window) != FALSE; },
+               [&](HWND shown) {
+                   dialog = shown;
+                   const std::string file = folder.File("Engine.txt");
+                   if (!SetDlgItemTextA(dialog, 0x47C, file.c_str())) // the file name box
+                       SetDlgItemTextA(dialog, 0x480, file.c_str());
+                   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                   WhenActive([&](HWND window) { return GetWindow(window, GW_OWNER) == dialog; },
+                              [&](HWND box) {
+                                  asked = true;
+                                  auto* adapter = dynamic_cast<TqzDialogWnd*>(TqzMainWnd::Of(box));
+                                  framed = adapter && adapter->Frame() && adapter->Frame()->Attached();
+                                  for (HWND child = GetWindow(box, GW_CHILD); child;
+                                       child = GetWindow(child, GW_HWNDNEXT)) {
+                                      char name[32] = {}, text[256] = {};
+                                      GetClassNameA(child, name, sizeof name);
+                                      GetWindowTextA(child, text, sizeof text);
+                                      if (lstrcmpiA(name, "Button") == 0)
+                                          buttonsSkinned = buttonsSkinned && TqzMainWnd::Of(child) != nullptr;
+                                      if (std::string(text).find("already exists") != std::string::npos)
+                                          textSkinned = TqzMainWnd::Of(child) != nullptr;
+                                  }
+                                  PostMessageA(box, WM_COMMAND, IDNO, 0); // keep the old file
+                                  WhenActive(
+                                      [&](HWND window) { return window == dialog; },
+                                      [](HWND again) { PostMessageA(again, WM_COMMAND, IDCANCEL, 0); });
+                              });
+               });
+    EXPECT_FALSE(save.Execute(nullptr)) << "answered No, then cancelled";
+    EXPECT_TRUE(asked) << "the dialog asked before replacing the file";
+    EXPECT_TRUE(framed) << "the question's box has the skin's frame";
+    EXPECT_TRUE(buttonsSkinned);
+    EXPECT_TRUE(textSkinned);
+    EXPECT_EQ(folder.Read("Engine.txt"), "an older report\r\n");
 }
