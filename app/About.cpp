@@ -1,6 +1,7 @@
 #include "About.h"
 
 #include "Application.h"
+#include "FormPlacement.h"
 #include "Panel.h"
 #include "skin/win/sBitBtnWin.h"
 
@@ -130,21 +131,14 @@ int TAboutBox::Scale(int pixels) const {
 }
 
 void TAboutBox::CreateForm(HWND owner) {
-    {
-        WindowDc screen(nullptr);
-        pixelsPerInch_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    }
     owner_ = owner;
-    // A dialog frame: fixed size, a title bar with only the close box.
+    // A dialog frame: fixed size, a title bar with only the close box;
+    // centred on the screen and kept inside its work area.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2; // centred on the screen
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    SetBounds({left, top, width, height});
+    const TFormPlacement placement = PlaceForm(kClientWidth, kClientHeight, style, exStyle);
+    pixelsPerInch_ = placement.PixelsPerInch;
+    SetBounds({placement.Left, placement.Top, placement.Width, placement.Height});
     TCreateParams params;
     params.Caption = "Kestova 1.0";
     params.Style = style;
@@ -300,6 +294,11 @@ TMessageResult TAboutBox::WndProc(unsigned message, TWParam wParam, TLParam lPar
         // OK, by a click or by Enter (the dialog manager sends IDOK).
         if (LOWORD(wParam) == IDOK && (HIWORD(wParam) == BN_CLICKED || lParam == 0)) {
             modalResult_ = mrOk;
+            return 0;
+        }
+        // Escape (the dialog manager sends IDCANCEL): closed as by its close box.
+        if (LOWORD(wParam) == IDCANCEL && (HIWORD(wParam) == BN_CLICKED || lParam == 0)) {
+            modalResult_ = mrCancel;
             return 0;
         }
         break;

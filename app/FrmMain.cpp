@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Application.h"
 #include "Clipboard.h"
+#include "FormPlacement.h"
 #include "FrmMainSkin.h"
 #include "Panel.h"
 #include "skin/sSkinProvider.h"
@@ -18,6 +19,9 @@
 #include "sysinfo/Dask_OS.h"
 
 #include <commctrl.h>
+
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -41,6 +45,21 @@ const ButtonLayout kButtons[] = {
     {3, "Save...", 8, 8, 89, 43, FloppyDiskGlyph, &TForm1::sBitBtn3Click},
     {4, "Load...", 110, 8, 82, 43, OpenFolderGlyph, &TForm1::sBitBtn4Click},
     {5, "About...", 520, 8, 96, 43, QuestionMarkGlyph, &TForm1::sBitBtn5Click},
+};
+
+// The keys users try first, each doing what a button or the menu does.
+struct ShortcutLayout {
+    BYTE modifiers;
+    WORD key;
+    void (TForm1::*command)();
+};
+constexpr int kShortcutIdBase = 300; // the N-th shortcut has id 300 + N
+
+const ShortcutLayout kShortcuts[] = {
+    {FVIRTKEY, VK_F5, &TForm1::sBitBtn2Click},           // Refresh
+    {FVIRTKEY | FCONTROL, 'S', &TForm1::sBitBtn3Click},  // Save...
+    {FVIRTKEY | FCONTROL, 'O', &TForm1::sBitBtn4Click},  // Load...
+    {FVIRTKEY | FCONTROL, 'C', &TForm1::CopyItem1Click}, // Copy Item
 };
 
 // The panel, and inside it the list above the status bar (the panel's
@@ -116,21 +135,13 @@ int TForm1::Scale(int pixels) const {
 }
 
 void TForm1::CreateForm() {
-    {
-        WindowDc screen(nullptr);
-        pixelsPerInch_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // Centred on the desktop.
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-    SetBounds({left, top, width, height});
+    // Centred on the desktop, scaled with the system's font size as far as
+    // the work area has room: the whole window stays on the screen.
+    const TFormPlacement placement = PlaceForm(kClientWidth, kClientHeight, style, exStyle);
+    pixelsPerInch_ = placement.PixelsPerInch;
+    SetBounds({placement.Left, placement.Top, placement.Width, placement.Height});
     TCreateParams params;
     params.Caption = "Kestovo 1.0";
     params.Style = style;
@@ -139,6 +150,10 @@ void TForm1::CreateForm() {
         throw Exception(FormatText("Cannot create the main window (error %lu)", GetLastError()));
     sSkinProvider1->AttachWindow();
     CreateControls();
+    std::vector<ACCEL> keys;
+    for (size_t i = 0; i < std::size(kShortcuts); ++i)
+        keys.push_back({kShortcuts[i].modifiers, kShortcuts[i].key, static_cast<WORD>(kShortcutIdBase + i)});
+    shortcuts_.Reset(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
     Application().Run([this] { FormCreate(); });
 }
 
@@ -190,6 +205,12 @@ void TForm1::Show() {
     SetForegroundWindow(Handle());
     UpdateWindow(Handle());
     SetFocus(listView_->Handle());
+}
+
+bool TForm1::TranslateShortcut(MSG& message) {
+    if (!Handle() || !shortcuts_ || !message.hwnd || GetAncestor(message.hwnd, GA_ROOT) != Handle())
+        return false;
+    return TranslateAcceleratorA(Handle(), shortcuts_.Get(), &message) != 0;
 }
 
 HWND TForm1::Control(const std::string& name) const {
@@ -273,10 +294,8 @@ void TForm1::sBitBtn5Click() {
 
 void TForm1::ShowPopupMenu(LPARAM position) {
     POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (position == -1) { // from the keyboard: at the list's top-left corner
-        at = {0, 0};
-        ClientToScreen(listView_->Handle(), &at);
-    }
+    if (position == -1) // from the keyboard (the Menu key, Shift+F10)
+        at = listView_->KeyboardMenuPoint();
     popupMenu_->Popup(at.x, at.y);
 }
 
@@ -294,6 +313,12 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         const int id = LOWORD(wParam);
         if (HIWORD(wParam) == 0 && popupMenu_->DispatchCommand(static_cast<unsigned>(id)))
             return true;
+        if (HIWORD(wParam) == 1 && id >= kShortcutIdBase &&
+            id < kShortcutIdBase + static_cast<int>(std::size(kShortcuts))) {
+            const ShortcutLayout& shortcut = kShortcuts[id - kShortcutIdBase];
+            Application().Run([this, &shortcut] { (this->*shortcut.command)(); });
+            return true;
+        }
         for (const ButtonLayout& button : kButtons) {
             if (id == kButtonIdBase + button.number && HIWORD(wParam) == BN_CLICKED) {
                 Application().Run([this, &button] { (this->*button.click)(); });

@@ -34,6 +34,9 @@ public:
     // is shown and the window still opens. The window stays hidden until Show.
     void CreateForm();
     void Show();
+    // The main window's keyboard shortcuts (F5, Ctrl+S, Ctrl+O, Ctrl+C) for a
+    // message of the thread; true when the message became the shortcut's command.
+    bool TranslateShortcut(MSG& message);
     HWND Handle() const { return static_cast<HWND>(TWinControl::Handle()); }
 
     void FormCreate();
@@ -78,6 +81,7 @@ private:
 
     int pixelsPerInch_ = 96;
     UniqueFont font_;
+    UniqueAccelerators shortcuts_;
     // The controls, owned by the form.
     TPanel* panel_ = nullptr;
     TReportListView* listView_ = nullptr;

@@ -63,6 +63,38 @@ void TReportListView::ItemCountChanged() {
     SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
     InvalidateRect(Handle(), nullptr, TRUE);
     AutoSizeColumns(); // a scroll bar may have come or gone
+    EnsureFocusedRow();
+}
+
+// A focused list shows where the keyboard is: when no row has the focus,
+// the first one takes it (selecting nothing).
+void TReportListView::EnsureFocusedRow() {
+    if (!Handle() || rows_.empty() || GetFocus() != Handle())
+        return;
+    if (ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED) < 0)
+        ListView_SetItemState(Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+POINT TReportListView::KeyboardMenuPoint() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    int top = client.top;
+    if (HWND header = ListView_GetHeader(Handle()); header && IsWindowVisible(header)) {
+        RECT h{};
+        GetWindowRect(header, &h);
+        top += h.bottom - h.top;
+    }
+    POINT at{client.left, top};
+    int row = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED);
+    if (row < 0)
+        row = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED);
+    RECT r{};
+    // A row scrolled out of sight leaves the menu under the header.
+    if (row >= 0 && ListView_GetItemRect(Handle(), row, &r, LVIR_LABEL) && r.top >= top &&
+        r.bottom <= client.bottom)
+        at = {r.left + (r.bottom - r.top) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(Handle(), &at);
+    return at;
 }
 
 std::vector<int> TReportListView::SelectedIndexes() const {
@@ -136,6 +168,9 @@ bool TReportListView::HandleNotify(const NMHDR& header, LRESULT& result) {
                                   (find.lvfi.flags & LVFI_WRAP) != 0);
         return true;
     }
+    case NM_SETFOCUS:
+        EnsureFocusedRow();
+        return true;
     case NM_CUSTOMDRAW: {
         auto& draw = const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {

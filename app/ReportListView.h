@@ -31,6 +31,10 @@ public:
     void AutoSizeColumns();
     // Colours from the current system colour scheme.
     void ApplyColors();
+    // Where a pop-up menu opened from the keyboard goes, in screen
+    // coordinates: at the selected row, else at the row with the focus, else
+    // just under the column header.
+    POINT KeyboardMenuPoint() const;
 
     // The list's notifications, passed on by the window that holds it.
     // Returns true when the notification was for this list; result is then set.
@@ -43,6 +47,7 @@ public:
 private:
     void ItemCountChanged();
     void Deselect();
+    void EnsureFocusedRow();
 
     std::vector<TReportRow> rows_;
 };

@@ -12,7 +12,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+#include <exception>
+
+namespace {
+
+int RunKestova() {
     // The optional system libraries are bound and the host platform is known
     // before any window or component exists.
     InitLibraryBindings();
@@ -41,7 +45,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The default and cancel buttons take Enter and Escape before the
         // platform's dialog keys move the focus.
-        if (HandleButtonKeys(message))
+        if (HandleButtonKeys(message) || form.TranslateShortcut(message))
             continue;
         HWND main = form.Handle();
         if (main && IsDialogMessageA(main, &message))
@@ -51,4 +55,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     Application().Run(DoneLibraryBindings);
     return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Whatever escapes the start-up or the message loop is shown in the error
+    // box before the program ends; nothing ends it silently.
+    try {
+        return RunKestova();
+    } catch (const std::exception& error) {
+        Application().ShowException(error.what());
+    } catch (...) {
+        Application().ShowException("Kestova stopped on an error it cannot name");
+    }
+    return 1;
 }

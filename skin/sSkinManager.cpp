@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <cstdio>
 
 namespace {
@@ -204,12 +205,40 @@ std::string TsSkinManager::NormalizeDir(const std::string& directory) {
 }
 
 void TsSkinManager::LoadSkin() {
+    LoadSkinFrom(false);
+}
+
+void TsSkinManager::LoadStoredSkin(const std::string& name) {
+    skinName_ = name;
+    active_ = true;
+    LoadSkinFrom(true);
+}
+
+void TsSkinManager::LoadSkinFrom(bool storedOnly) {
     if (!active_)
         return;
     if (OnBeforeChange)
         OnBeforeChange();
     SkinData.Active = false;
+    try {
+        if (!ReadSkin(storedOnly))
+            return;
+    } catch (...) {
+        // A skin that cannot be read leaves no half-built tables behind, and
+        // no window paints from them: the windows keep their standard look.
+        active_ = false;
+        RemoveSkin();
+        throw;
+    }
+    if (!active_)
+        RemoveSkin();
+    else
+        UpdateSkin(true);
+    if (OnAfterChange)
+        OnAfterChange();
+}
 
+bool TsSkinManager::ReadSkin(bool storedOnly) {
     TqzSkinConvertor convertor;
     struct TDetach { // the archive lives only while the skin is being loaded
         TqzSkinConvertor*& slot;
@@ -221,7 +250,12 @@ void TsSkinManager::LoadSkin() {
     bool haveOptions = false;
 
     const std::string archive = NormalizeDir(skinDirectory_) + skinName_ + ".qtz";
-    if (platform.FileExists(archive)) {
+    const std::string folder = ResolvedSkinDirectory() + "\\" + skinName_ + "\\";
+    std::optional<std::vector<uint8_t>> folderOptions;
+    const bool archiveFile = !storedOnly && platform.FileExists(archive);
+    if (!storedOnly && !archiveFile && platform.FileExists(folder + "Options.dat"))
+        folderOptions = platform.ReadWholeFile(folder + "Options.dat");
+    if (archiveFile) {
         convertor.LoadFromFile(archive, true);
         fromArchive_ = true;
         convertor_ = &convertor;
@@ -230,41 +264,35 @@ void TsSkinManager::LoadSkin() {
             optionsText = std::string(convertor.OptionsText->View());
             haveOptions = true;
         }
+    } else if (folderOptions) {
+        optionsText.assign(folderOptions->begin(), folderOptions->end());
+        haveOptions = true;
+        fromArchive_ = false;
+        SkinData.SkinPath = folder;
     } else {
-        const std::string folder = ResolvedSkinDirectory() + "\\" + skinName_ + "\\";
-        auto folderOptions = platform.FileExists(folder + "Options.dat")
-                                 ? platform.ReadWholeFile(folder + "Options.dat")
-                                 : std::nullopt;
-        if (folderOptions) {
-            optionsText.assign(folderOptions->begin(), folderOptions->end());
-            haveOptions = true;
-            fromArchive_ = false;
-            SkinData.SkinPath = folder;
-        } else {
-            SkinData.SkinPath.clear();
-            auto stored = std::find_if(internalSkins_.begin(), internalSkins_.end(),
-                                       [&](const TsStoredSkin& s) { return s.Name == skinName_; });
-            if (stored == internalSkins_.end()) {
-                if (internalSkins_.empty()) {
-                    active_ = false;
-                    RemoveSkin();
-                    return;
-                }
-                stored = internalSkins_.begin();
-                skinName_ = stored->Name;
+        SkinData.SkinPath.clear();
+        auto stored = std::find_if(internalSkins_.begin(), internalSkins_.end(),
+                                   [&](const TsStoredSkin& s) { return s.Name == skinName_; });
+        if (stored == internalSkins_.end()) {
+            if (internalSkins_.empty()) {
+                active_ = false;
+                RemoveSkin();
+                return false;
             }
-            if (stored->Data.Size() > 0) {
-                convertor.LoadFromStream(stored->Data);
-                fromArchive_ = true;
-                convertor_ = &convertor;
-                if (convertor.OptionsText) {
-                    optionsText = std::string(convertor.OptionsText->View());
-                    haveOptions = true;
-                }
-            }
-            if (!haveOptions)
-                storedTables = &*stored;
+            stored = internalSkins_.begin();
+            skinName_ = stored->Name;
         }
+        if (stored->Data.Size() > 0) {
+            convertor.LoadFromStream(stored->Data);
+            fromArchive_ = true;
+            convertor_ = &convertor;
+            if (convertor.OptionsText) {
+                optionsText = std::string(convertor.OptionsText->View());
+                haveOptions = true;
+            }
+        }
+        if (!haveOptions)
+            storedTables = &*stored;
     }
 
     if (haveOptions)
@@ -273,15 +301,7 @@ void TsSkinManager::LoadSkin() {
         LoadFromStoredTables(*storedTables);
     else
         BuildTables(TsIniText());
-    convertor_ = nullptr;
-    convertor.Clear();
-
-    if (!active_)
-        RemoveSkin();
-    else
-        UpdateSkin(true);
-    if (OnAfterChange)
-        OnAfterChange();
+    return true;
 }
 
 void TsSkinManager::UpdateSkin(bool repaint) {

@@ -91,7 +91,12 @@ public:
     bool Active() const { return active_; }
     void SetActive(bool value);
     const std::string& SkinName() const { return skinName_; }
+    // Loads the named skin at once. A skin that cannot be read ends the load
+    // with its error; the manager is then inactive, with no tables.
     void SetSkinName(const std::string& value);
+    // Loads the stored skin of that name (the first stored skin when none has
+    // it), whatever the skin directory holds, and makes the manager active.
+    void LoadStoredSkin(const std::string& name);
     const std::string& SkinDirectory() const { return skinDirectory_; }
     void SetSkinDirectory(const std::string& value);
     TsStoredSkins& InternalSkins() { return internalSkins_; }
@@ -176,6 +181,10 @@ public:
 
 private:
     void LoadSkin();
+    void LoadSkinFrom(bool storedOnly);
+    // Reads the options and pictures into the tables; false when there was
+    // no skin to read and the manager went inactive.
+    bool ReadSkin(bool storedOnly);
     void LoadFromConvertor(TqzSkinConvertor& convertor);
     void LoadFromStoredTables(const TsStoredSkin& stored);
     void ReloadCurrent();

@@ -113,6 +113,14 @@ struct IconTraits {
 };
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
 
+struct AcceleratorTraits {
+    static HACCEL Invalid() { return nullptr; }
+    static bool Valid(HACCEL a) { return a != nullptr; }
+    static void Close(HACCEL a) { DestroyAcceleratorTable(a); }
+};
+// A keyboard shortcut table made by CreateAcceleratorTable.
+using UniqueAccelerators = UniqueResource<HACCEL, AcceleratorTraits>;
+
 // A device context borrowed from a window, given back with ReleaseDC.
 class WindowDc {
 public:

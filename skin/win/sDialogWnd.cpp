@@ -8,12 +8,18 @@
 
 namespace {
 
+// A dialog with the sizing style has the sizing frame, a wider one than the
+// fixed dialog frame.
+TFormBorderStyle DialogBorderStyle(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME) ? bsSizeable : bsDialog;
+}
+
 // A dialog's window seen as a form, so that the form frame can draw it.
 class TDialogForm final : public TCustomForm {
 public:
     explicit TDialogForm(HWND window) : TCustomForm(nullptr) {
         const LONG style = GetWindowLongA(window, GWL_STYLE);
-        SetBorderStyle((style & WS_THICKFRAME) ? bsSizeable : bsDialog);
+        SetBorderStyle(DialogBorderStyle(window));
         SetBorderIcons(((style & WS_SYSMENU) ? TBorderIcons(biSystemMenu) : 0u) |
                        ((style & WS_MINIMIZEBOX) ? TBorderIcons(biMinimize) : 0u) |
                        ((style & WS_MAXIMIZEBOX) ? TBorderIcons(biMaximize) : 0u));
@@ -43,6 +49,39 @@ bool DialogChildrenAdaptable(HWND dialog) {
     }
     return true;
 }
+
+bool IsMessageBoxDialog(HWND dialog) {
+    if (WindowClassOf(dialog) != "#32770")
+        return false;
+    bool button = false;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string windowClass = WindowClassOf(child);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(windowClass.c_str(), "Button") == 0 && (style & 0xF) <= BS_DEFPUSHBUTTON)
+            button = true;
+        else if (lstrcmpiA(windowClass.c_str(), "Static") != 0)
+            return false;
+    }
+    return button;
+}
+
+namespace {
+
+// The message boxes without an adapter that a dialog owns.
+struct TOwnedBoxes {
+    HWND owner;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK CollectOwnedBox(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<TOwnedBoxes*>(context);
+    if (GetWindow(window, GW_OWNER) == search->owner && !AnswersSkinned(window) &&
+        IsMessageBoxDialog(window) && DialogChildrenAdaptable(window))
+        search->boxes.push_back(window);
+    return TRUE;
+}
+
+} // namespace
 
 TqzDialogWnd::TqzDialogWnd(HWND window, TsSkinManager& manager)
     : TqzScrollWnd(window, false, "DIALOG", manager, nullptr) {
@@ -79,7 +118,25 @@ void TqzDialogWnd::AdaptChildren() {
     }
 }
 
+// The window hook leaves a dialog opened while another adapted one is
+// visible alone, unless it has a tool bar: so the questions a system dialog
+// asks in a message box of its own ("File already exists ...") would be left
+// plain inside the skinned dialog. Their owner adapts them: when it hands the
+// activation to the box, and at the latest when the box first waits for the
+// user.
+void TqzDialogWnd::AdaptOwnedMessageBoxes() {
+    TOwnedBoxes search{window_, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectOwnedBox, reinterpret_cast<LPARAM>(&search));
+    for (HWND box : search.boxes) {
+        auto adapter = std::make_unique<TqzDialogWnd>(box, manager_);
+        adapter->Attach();
+        SendMessageA(box, SM_SKINCOMMAND, SkinCommand(scNewSkin), reinterpret_cast<LPARAM>(&manager_));
+        ownedBoxes_.push_back(std::move(adapter));
+    }
+}
+
 void TqzDialogWnd::Restore() {
+    ownedBoxes_.clear();
     children_.clear(); // each child's window back as it was
     provider_.reset();
     form_.reset();
@@ -117,6 +174,25 @@ LRESULT TqzDialogWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
     case WM_NCDESTROY:
         return TqzMainWnd::WindowProc(message, wParam, lParam);
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && lParam && SkinActive() && Skinned())
+            AdaptOwnedMessageBoxes();
+        break;
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_DIALOGBOX && SkinActive() && Skinned())
+            AdaptOwnedMessageBoxes();
+        break;
+    case WM_STYLECHANGED: {
+        // A resizable file dialog takes its sizing style after it was first
+        // activated: from then on its frame is the sizing frame.
+        const LRESULT result = CallPrevious(message, wParam, lParam);
+        if (static_cast<int>(wParam) == GWL_STYLE && form_ && provider_ &&
+            form_->BorderStyle() != DialogBorderStyle(window_)) {
+            form_->SetBorderStyle(DialogBorderStyle(window_));
+            provider_->RebuildFrame();
+        }
+        return result;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:

@@ -24,11 +24,14 @@ public:
 
 private:
     void AdaptChildren();
+    // Adapts the message boxes this dialog owns that have no adapter yet.
+    void AdaptOwnedMessageBoxes();
     HBRUSH FaceBrush();
 
     std::unique_ptr<TCustomForm> form_;
     std::unique_ptr<TsSkinProvider> provider_;
     std::vector<std::unique_ptr<TqzMainWnd>> children_;
+    std::vector<std::unique_ptr<TqzDialogWnd>> ownedBoxes_; // each removes itself when its box goes
     HBRUSH brush_ = nullptr;
     COLORREF brushColor_ = 0;
 };
@@ -36,6 +39,8 @@ private:
 // Whether every child window of a dialog can take an adapter (and no tab
 // control of exactly 470 x 349 pixels is among them).
 bool DialogChildrenAdaptable(HWND dialog);
+// A message box: a dialog of texts, an icon and push buttons only.
+bool IsMessageBoxDialog(HWND dialog);
 
 // The window hook attaches dialog adapters through these.
 void InstallDialogAdapterFactory();

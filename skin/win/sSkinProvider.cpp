@@ -785,12 +785,15 @@ void TsSkinProvider::ShowSystemMenu(int x, int y) {
 
 void TsSkinProvider::MinimizeForm() {
     HWND window = Hwnd(window_);
-    if (form_.IsMainForm()) {
+    if (IsIconic(window)) {
+        // On a minimised form the button shows the restore face, and restores.
+        SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (form_.IsMainForm()) {
         // The main form takes the whole application down with it: the
         // windows it owns are hidden with it by the system.
         ShowWindow(window, SW_MINIMIZE);
     } else {
-        SendMessageA(window, WM_SYSCOMMAND, IsIconic(window) ? SC_RESTORE : SC_MINIMIZE, 0);
+        SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     }
     MarkStale();
 }

@@ -23,11 +23,14 @@ constexpr uint32_t Line = 0x968A80;       // quiet frame line, RGB(128,138,150)
 constexpr uint32_t LineDark = 0x73624D;   // RGB(77,98,115)
 constexpr uint32_t Slate = 0x4D352B;      // active title, RGB(43,53,77)
 constexpr uint32_t SlateSoft = 0xB4A69A;  // inactive title line
-constexpr uint32_t Accent = 0xD08A3C;     // hot blue, RGB(60,138,208)
-constexpr uint32_t AccentDark = 0x9A5E24; // pressed blue
-constexpr uint32_t AccentPale = 0xFFE7BA; // selection, RGB(186,231,255)
-constexpr uint32_t Glyph = 0x4D352B;      // glyphs on light faces
-constexpr uint32_t CloseHot = 0x3C3CC8;   // red close face, RGB(200,60,60)
+// The last colours of the caption gradients (FORMTITLE's GRADIENTDATA and HOTGRADIENTDATA).
+constexpr uint32_t TitleEnd = 0xAA9E96;       // RGB(150,158,170)
+constexpr uint32_t TitleEndActive = 0x4D352B; // RGB(43,53,77)
+constexpr uint32_t Accent = 0xD08A3C;         // hot blue, RGB(60,138,208)
+constexpr uint32_t AccentDark = 0x9A5E24;     // pressed blue
+constexpr uint32_t AccentPale = 0xFFE7BA;     // selection, RGB(186,231,255)
+constexpr uint32_t Glyph = 0x4D352B;          // glyphs on light faces
+constexpr uint32_t CloseHot = 0x3C3CC8;       // red close face, RGB(200,60,60)
 constexpr uint32_t ClosePressed = 0x28288C;
 
 struct TCanvas {
@@ -165,29 +168,30 @@ void DrawMaster(TsBitmap24& master) {
         c.Fill(l + 3, 3, l + 9, 9, Key);
         c.RoundCorners(l, 0, l + 12, 12, true, false);
     }
-    // FORMTITLE frame: 24 x 24 per state; only the outer line and a highlight,
-    // the caption gradient shows through.
+    // FORMTITLE frame: 24 x 24 per state with 2-pixel margins, only the
+    // outer line and a highlight; the caption gradient shows through all they
+    // enclose. Key pixels of a corner piece show what lies behind the window
+    // and are cut from its outline, so the only key pixels there are the two
+    // rounding the top corners; the bottom corners carry the gradient's last
+    // colour.
     for (int state = 0; state < 2; ++state) {
         const int l = 24 + state * 24;
         const uint32_t outer = state ? Slate : SlateSoft;
+        const uint32_t barEnd = state ? TitleEndActive : TitleEnd;
         c.Fill(l, 0, l + 24, 24, Key);
         for (int x = l; x < l + 24; ++x)
             c.Put(x, 0, outer);
-        for (int y = 0; y < 22; ++y) {
+        for (int y = 0; y < 24; ++y) {
             c.Put(l, y, outer);
             c.Put(l + 23, y, outer);
         }
-        for (int x = l + 2; x < l + 22; ++x)
+        for (int x = l + 1; x < l + 23; ++x)
             c.Put(x, 1, state ? Mix(Slate, White, 35) : White);
-        // Rounded top corners: two pixels each side leave the window region.
-        c.Put(l, 0, Key);
-        c.Put(l + 1, 0, Key);
-        c.Put(l, 1, Key);
-        c.Put(l + 23, 0, Key);
-        c.Put(l + 22, 0, Key);
-        c.Put(l + 23, 1, Key);
-        c.Put(l + 1, 1, outer);
-        c.Put(l + 22, 1, outer);
+        for (int y = 22; y < 24; ++y) {
+            c.Put(l + 1, y, barEnd);
+            c.Put(l + 22, y, barEnd);
+        }
+        c.RoundCorners(l, 0, l + 24, 24, true, false);
     }
 
     DrawTitleButtons(c);

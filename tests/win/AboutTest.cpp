@@ -295,7 +295,7 @@ TEST_F(AboutTest, ReleaseOutsideIsNoClick) {
 }
 
 // Shown from the main window's About... button: the main window takes no
-// input until the box is closed, by Enter, by OK or by its close box.
+// input until the box is closed, by Enter, by OK, by Escape or by its close box.
 // The About box's skinned close button, pressed and released.
 void PressSkinnedClose(HWND box) {
     TsSkinProvider* frame = FrameOf(box);
@@ -309,7 +309,7 @@ void PressSkinnedClose(HWND box) {
     SendMessageA(box, WM_NCLBUTTONUP, HTCLOSE, at);
 }
 
-TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
+TEST(AboutModal, ClosesByEnterOkEscapeOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
     InstallFormFrameFactory();
     TForm1 form;
     form.CreateForm();
@@ -324,6 +324,7 @@ TEST(AboutModal, ClosesByEnterOkOrCloseBoxAndBlocksTheMainWindowMeanwhile) {
     } cases[] = {
         {"Enter", [&] { PostMessageA(box.Control("sBitBtn1"), WM_KEYDOWN, VK_RETURN, 0); }, mrOk},
         {"OK", [&] { SendMessageA(box.Control("sBitBtn1"), BM_CLICK, 0, 0); }, mrOk},
+        {"Escape", [&] { PostMessageA(box.Control("sBitBtn1"), WM_KEYDOWN, VK_ESCAPE, 0); }, mrCancel},
         {"close box", [&] { PostMessageA(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, mrCancel},
         {"skinned close button", [&] { PressSkinnedClose(box.Handle()); }, mrCancel},
     };

@@ -1,7 +1,9 @@
 // The skin manager on Windows: the internal skin from the program's own
-// resource, folder skins with JPEG pictures, archive files, and the fallback
-// when a skin name matches nothing.
+// resource, folder skins with JPEG pictures, archive files, the fallback
+// when a skin name matches nothing, and damaged skins where the form was
+// designed.
 #include "tests/host/SkinJpegWriter.h"
+#include "app/Application.h"
 #include "app/FrmMainSkin.h"
 #include "tests/fixtures/Fixtures.h"
 #include "skin/sSkinManager.h"
@@ -11,6 +13,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -123,4 +126,69 @@ TEST(SkinManagerWin, AnArchiveFileWinsOverAFolderOfTheSameName) {
     EXPECT_EQ(manager->FindSection("FORM"), -1);
     ASSERT_TRUE(manager->MasterBitmap);
     EXPECT_EQ(manager->MasterBitmap->Width, 4);
+}
+
+namespace {
+
+void PutInt32(std::string& bytes, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>(value >> shift & 0xFF);
+}
+
+// An archive of one options entry whose zlib stream is the given bytes.
+std::string ArchiveWithStream(const std::string& stream) {
+    std::string bytes = "QTzf";
+    PutInt32(bytes, 1);
+    PutInt32(bytes, 11);
+    bytes += "Options.dat";
+    PutInt32(bytes, 64);
+    return bytes + stream;
+}
+
+} // namespace
+
+// A skin named like the carried one where the form was designed, but
+// damaged: the error box says what is wrong, and the program goes on with
+// the skin it carries. A damaged skin named later leaves the manager
+// without a skin, never with half its tables.
+TEST(SkinManagerWin, ADamagedSkinWhereTheFormWasDesignedIsReportedAndTheCarriedSkinTakesOver) {
+    const std::string carried = Text(WithInternalSkin("C:\\")->InternalSkins()[0].Data.Bytes());
+    const struct {
+        const char* what;
+        const char* file;
+        std::string content;
+        const char* message; // as the error box shows it
+    } cases[] = {
+        {"an archive cut inside its first entry", "ZUR (internal).qtz", carried.substr(0, 300),
+         "Stream read error."},
+        // A zlib header, then a final block of the reserved type 3 (RFC 1951).
+        {"an archive whose options are no deflate data", "ZUR (internal).qtz",
+         ArchiveWithStream(std::string("\x78\x9c\x07\x00\x00\x00", 6)), "invalid block type."},
+        {"a folder skin with a malformed shadow offset", "ZUR (internal)\\Options.dat",
+         "[GLOBALINFO]\r\nVERSION=1.0\r\nSHADOW1OFFSET=1x\r\n[FORM]\r\nCOLOR=255\r\n",
+         "'1x' is not a valid integer value."},
+    };
+    for (const auto& c : cases) {
+        TempFolder skins;
+        CreateDirectoryA(skins.File("ZUR (internal)").c_str(), nullptr);
+        skins.Write(c.file, c.content);
+        std::vector<std::string> shown;
+        Application().SetErrorSink(
+            [&](const std::string& text, const std::string&) { shown.push_back(text); });
+        std::unique_ptr<TsSkinManager> manager;
+        EXPECT_NO_THROW(manager.reset(CreateSkinManager1(nullptr, skins.Path()))) << c.what;
+        EXPECT_EQ(shown, std::vector<std::string>{c.message}) << c.what;
+        ASSERT_TRUE(manager) << c.what;
+        EXPECT_TRUE(manager->Active()) << c.what;
+        EXPECT_TRUE(manager->SkinData.Active) << c.what;
+        EXPECT_TRUE(manager->SkinIsPacked()) << c.what;
+        EXPECT_EQ(manager->gd.size(), 62u) << c.what << ": the carried skin";
+        EXPECT_EQ(manager->SkinInfo(), "5.43") << c.what;
+
+        EXPECT_ANY_THROW(manager->SetSkinName("ZUR (internal)")) << c.what;
+        EXPECT_FALSE(manager->Active()) << c.what;
+        EXPECT_FALSE(manager->SkinData.Active) << c.what;
+        EXPECT_TRUE(manager->gd.empty() && manager->ma.empty()) << c.what << ": no half-built tables";
+        Application().SetErrorSink(nullptr);
+    }
 }

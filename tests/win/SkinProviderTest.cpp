@@ -198,13 +198,18 @@ TEST_F(SkinProvider, CloseActsOnlyWhenReleasedWhereItWasPressed) {
     EXPECT_EQ(frame->SystemButton(sbClose).State, 0);
 }
 
-TEST_F(SkinProvider, MinimiseButtonMinimisesTheMainForm) {
+// The button minimises the main form; on the minimised form it shows the
+// restore face and restores it.
+TEST_F(SkinProvider, MinimiseButtonMinimisesTheMainFormAndRestoresItWhenMinimised) {
     form->SetMainForm(true);
-    const TPoint minimise = Centre(sbMinimize);
-    EXPECT_EQ(HitTest(minimise.X, minimise.Y), HTMINBUTTON);
-    NonClient(WM_NCLBUTTONDOWN, HTMINBUTTON, minimise.X, minimise.Y);
-    NonClient(WM_NCLBUTTONUP, HTMINBUTTON, minimise.X, minimise.Y);
-    EXPECT_TRUE(IsIconic(form->Window()));
+    for (const bool iconicAfter : {true, false}) {
+        frame->BuildFrameCache();
+        const TPoint button = Centre(sbMinimize);
+        EXPECT_EQ(HitTest(button.X, button.Y), HTMINBUTTON);
+        NonClient(WM_NCLBUTTONDOWN, HTMINBUTTON, button.X, button.Y);
+        NonClient(WM_NCLBUTTONUP, HTMINBUTTON, button.X, button.Y);
+        EXPECT_EQ(bool(IsIconic(form->Window())), iconicAfter);
+    }
 }
 
 // The caption bar as the skin's title section draws it in a state, with its

@@ -201,10 +201,11 @@ TEST_F(SkinableMenus, HeaderItemsCheckGlyphsAndTheExtraLine) {
     TMenuItem* copy = Add("Copy Item");
     const int w = ItemWidth(*header), h = 22, extra = manager->MenuSupport.ExtraLineWidth;
     EXPECT_EQ(Painter().ExtraLine().Text, "Kestova");
-    // The extra line's strip (its section takes the dark title colours) inside the border.
+    // The extra line's strip (its section takes the dark title colours) inside
+    // the border, below the title frame's top line and highlight.
     const TsBitmap24& popup = *Painter().PopupPicture();
     const int mid = popup.Height / 2;
-    const uint32_t strip = popup.Pixel(4, 4);
+    const uint32_t strip = popup.Pixel(5, 8);
     EXPECT_LT(std::min({strip & 0xFF, strip >> 8 & 0xFF, strip >> 16 & 0xFF}), 0xC0u) << std::hex << strip;
     const TColor icoLine = manager->gd[size_t(manager->FindSection("ICOLINE"))].Color;
     EXPECT_EQ(popup.Pixel(3 + extra + 5, mid), static_cast<uint32_t>(icoLine))
