@@ -9,6 +9,7 @@
 #include "skin/sSkinProvider.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinableMenus.h"
+#include "report/ReportComponents.h"
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
 #include "report/ReportValues.h"
@@ -82,17 +83,20 @@ TForm1::TForm1()
     SetName("Form1");
     SetBorderStyle(bsSingle);
     SetBorderIcons(biSystemMenu | biMinimize);
-    Eg1 = new TVexor_Engines(this);
-    Eg1->SetName("Eg1");
-    sSkinManager1 = CreateSkinManager1(this);
-    // The frame, caption bar and title buttons come from the skin's "FORM".
-    sSkinProvider1 = new TsSkinProvider(*this);
-    sSkinProvider1->SetName("sSkinProvider1");
-    sSkinProvider1->SkinData.SetSkinManager(sSkinManager1);
-    OS1 = new TVexor_OperatingSystem(this);
-    OS1->SetName("OS1");
-    Machine1 = new TVexor_Machine(this);
-    Machine1->SetName("Machine1");
+    // The skin manager and provider stand between the engines component and
+    // the operating-system component, where the form has always had them.
+    const TReportComponents components = MakeReportComponents(this, [this](TVexor_Nolt_Component& made) {
+        if (made.Name() != "Eg1")
+            return;
+        sSkinManager1 = CreateSkinManager1(this);
+        // The frame, caption bar and title buttons come from the skin's "FORM".
+        sSkinProvider1 = new TsSkinProvider(*this);
+        sSkinProvider1->SetName("sSkinProvider1");
+        sSkinProvider1->SkinData.SetSkinManager(sSkinManager1);
+    });
+    Eg1 = components.Eg1;
+    OS1 = components.OS1;
+    Machine1 = components.Machine1;
     SetVisible(false); // until Show
     SetFont(TFont{"Tahoma", -11, clWindowText, false});
     // The controls in the order of the form: the panel with the list and the

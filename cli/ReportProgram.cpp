@@ -1,10 +1,15 @@
 #include "ReportProgram.h"
 
 #include "AnsiToUtf8.h"
+#include "InputChecks.h"
+#include "JsonDiff.h"
 #include "ReportDiff.h"
+#include "ReportDocument.h"
 #include "ReportJson.h"
 #include "ReportOptions.h"
+#include "ReportTable.h"
 #include "base/Exception.h"
+#include "report/ReportComponents.h"
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
 #include "report/ReportValues.h"
@@ -18,11 +23,18 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <set>
+#include <type_traits>
 #include <typeinfo>
 
 namespace {
 
 constexpr const char* kVersionText = "kestova-report 1.0 (Kestova 1.0)\r\n";
+
+// Exit status of a report that lacks a part: a component that failed, a
+// --table report that could not be read.
+constexpr int kPartial = 3;
 
 // Milliseconds between two performance-counter readings.
 class TStopwatch {
@@ -44,6 +56,14 @@ private:
     LARGE_INTEGER frequency_, start_;
 };
 
+// One line, whatever line breaks a system message carries.
+std::string ErrorLine(std::string message) {
+    for (char& c : message)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return "kestova-report: " + message + "\r\n";
+}
+
 // A component's name; a temporary one that has none is named by its class.
 std::string NameOf(const TComponent& component) {
     if (!component.Name().empty())
@@ -61,28 +81,20 @@ std::string PathOf(const TComponent& component) {
     return path;
 }
 
-// The three components of the window, under the window's names, refreshed
-// in the window's order.
-struct TInventory {
-    std::unique_ptr<TVexor_Engines> Eg1;
-    std::unique_ptr<TVexor_OperatingSystem> OS1;
-    std::unique_ptr<TVexor_Machine> Machine1;
-};
-
 // Timings in the order the steps ended: start-up steps, then each refresh
 // (a sub-component's before its owner's).
 using TTimings = std::vector<std::pair<std::string, double>>;
 
 // The whole file; a file that cannot be opened or read raises the error Load
 // gives for it.
-std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName) {
+std::string ReadFileBytes(const std::string& fileName) {
     UniqueHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw Exception(FormatText("Cannot open file \"%s\". %s", fileName.c_str(),
                                    SystemErrorMessage(GetLastError()).c_str()));
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
+    std::string bytes;
+    char chunk[65536];
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
@@ -90,22 +102,48 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName) {
                                        SystemErrorMessage(GetLastError()).c_str()));
         if (read == 0)
             return bytes;
-        bytes.insert(bytes.end(), chunk, chunk + read);
+        bytes.append(chunk, read);
     }
 }
 
+// A file the check refuses raises its one line.
+std::string ReadChecked(const std::string& fileName,
+                        std::string (*refusal)(const std::string&, std::string_view)) {
+    std::string bytes = ReadFileBytes(fileName);
+    if (const std::string why = refusal(fileName, bytes); !why.empty())
+        throw Exception(why);
+    return bytes;
+}
+
+// A component whose refresh raised: its name, the error's message and, for a
+// registry error, where it arose.
+struct TComponentError {
+    std::string Component;
+    std::string Message;
+    std::optional<TErrorPlace> Place;
+};
+
+// The report's components, owned by a root of their own, refreshed each on
+// its own: one that raises is left out of the report and its error kept, and
+// the others are still gathered.
+struct TGathered {
+    std::unique_ptr<TComponent> Root = std::make_unique<TComponent>(nullptr);
+    TReportComponents Components;
+    std::vector<TComponentError> Errors;
+    std::set<const TVexor_Nolt_Component*> Failed;
+};
+
 // smbiosFrom: a dump whose table the machine decodes instead of its own.
-TInventory GatherInventory(TTimings* timings, const std::string& smbiosFrom) {
+std::unique_ptr<TGathered> Gather(TTimings* timings, const std::string& smbiosFrom) {
     TStopwatch watch;
-    TInventory inventory;
-    inventory.Eg1 = std::make_unique<TVexor_Engines>(nullptr);
-    inventory.Eg1->SetName("Eg1");
-    inventory.OS1 = std::make_unique<TVexor_OperatingSystem>(nullptr);
-    inventory.OS1->SetName("OS1");
-    inventory.Machine1 = std::make_unique<TVexor_Machine>(nullptr);
-    inventory.Machine1->SetName("Machine1");
-    if (!smbiosFrom.empty() && !inventory.Machine1->SMBIOS()->LoadDump(ReadFileBytes(smbiosFrom)))
-        throw Exception(FormatText("File \"%s\" holds no SMBIOS table", smbiosFrom.c_str()));
+    auto gathered = std::make_unique<TGathered>();
+    gathered->Components = MakeReportComponents(gathered->Root.get());
+    if (!smbiosFrom.empty()) {
+        const std::string dump = ReadChecked(smbiosFrom, RefusalOfSmbiosDump);
+        if (!gathered->Components.Machine1->SMBIOS()->LoadDump(
+                std::vector<std::uint8_t>(dump.begin(), dump.end())))
+            throw Exception(FormatText("File \"%s\" holds no SMBIOS table", smbiosFrom.c_str()));
+    }
     if (timings) {
         timings->emplace_back("Construction", watch.Lap());
         SetRefreshTimer([timings](const TVexor_Nolt_Component& component, double milliseconds) {
@@ -115,29 +153,85 @@ TInventory GatherInventory(TTimings* timings, const std::string& smbiosFrom) {
     struct TTimerReset {
         ~TTimerReset() { SetRefreshTimer(nullptr); }
     } timerReset;
-    RefreshTimed(*inventory.Eg1);
-    RefreshTimed(*inventory.OS1);
-    RefreshTimed(*inventory.Machine1);
-    return inventory;
+    for (TVexor_Nolt_Component* component : gathered->Components.All()) {
+        try {
+            RefreshTimed(*component);
+        } catch (const Exception& error) {
+            gathered->Errors.push_back({component->Name(), error.Message(), {}});
+            if (error.Place())
+                gathered->Errors.back().Place = *error.Place();
+            gathered->Failed.insert(component);
+        } catch (const std::exception& error) {
+            gathered->Errors.push_back({component->Name(), error.what(), {}});
+            gathered->Failed.insert(component);
+        }
+    }
+    return gathered;
 }
 
-std::string TextReport(const TInventory& inventory) {
+// The text report: a component whose refresh failed shows as one never
+// refreshed (empty values), not with the half it had gathered.
+std::string TextReport(const TGathered& gathered) {
+    TComponent blanks(nullptr);
+    auto shown = [&](auto* component) {
+        using TClass = std::remove_pointer_t<decltype(component)>;
+        if (!gathered.Failed.contains(component))
+            return component;
+        return static_cast<TClass*>(MakeReportComponentLike(*component, &blanks));
+    };
+    const TReportComponents& made = gathered.Components;
     std::vector<TReportRow> rows;
-    AppendReport(rows, ReportValuesOf(*inventory.Eg1, *inventory.OS1, *inventory.Machine1));
+    AppendReport(rows, ReportValuesOf(*shown(made.Eg1), *shown(made.OS1), *shown(made.Machine1)));
     return ReportFileText(rows);
 }
 
-std::string JsonReport(const TInventory& inventory, const TTimings* timings) {
+TUtcTime UtcNow() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::string JsonReport(const TGathered& gathered, const TTimings* timings,
+                       const std::set<std::string>& omit) {
     nlohmann::ordered_json json;
-    json["Eg1"] = PublishedJson(inventory.Eg1->Published(), AnsiToUtf8);
-    json["OS1"] = PublishedJson(inventory.OS1->Published(), AnsiToUtf8);
-    json["Machine1"] = PublishedJson(inventory.Machine1->Published(), AnsiToUtf8);
+    json["Kestova"] = ReportHeader(UtcNow());
+    for (const TVexor_Nolt_Component* component : gathered.Components.All()) {
+        nlohmann::ordered_json& data = json[component->Name()];
+        if (gathered.Failed.contains(component))
+            continue; // null: a failed refresh leaves no data worth collecting
+        data = PublishedJson(component->Published(), AnsiToUtf8);
+        OmitProperties(data, omit);
+    }
+    if (!gathered.Errors.empty()) {
+        nlohmann::ordered_json& errors = json["Errors"] = nlohmann::ordered_json::array();
+        for (const TComponentError& error : gathered.Errors) {
+            nlohmann::ordered_json& entry = errors.emplace_back(nlohmann::ordered_json::object());
+            entry["Component"] = AnsiToUtf8(error.Component);
+            entry["Message"] = AnsiToUtf8(error.Message);
+            if (error.Place) {
+                entry["RegistryKey"] = AnsiToUtf8(error.Place->RegistryKey);
+                entry["ValueName"] = AnsiToUtf8(error.Place->ValueName);
+            }
+        }
+    }
     if (timings) {
         nlohmann::ordered_json& timing = json["Timing"] = nlohmann::ordered_json::object();
         for (const auto& [step, milliseconds] : *timings)
             timing[AnsiToUtf8(step)] = milliseconds;
     }
     return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+// One line per failed component, for standard error.
+std::string ErrorsText(const std::vector<TComponentError>& errors) {
+    std::string text;
+    for (const TComponentError& error : errors) {
+        std::string line = error.Component + ": " + error.Message;
+        if (error.Place)
+            line += " (" + error.Place->RegistryKey + ", value '" + error.Place->ValueName + "')";
+        text += ErrorLine(line);
+    }
+    return text;
 }
 
 std::string TimingText(const TTimings& timings) {
@@ -150,23 +244,54 @@ std::string TimingText(const TTimings& timings) {
     return text;
 }
 
+std::vector<TReportRow> TextRows(std::string_view bytes) {
+    std::vector<TReportRow> rows;
+    auto addRow = [&rows](std::string_view line) { rows.push_back(ReportRowFromLine(line)); };
+    TLineSplitter splitter;
+    splitter.Feed(bytes, addRow);
+    splitter.Finish(addRow);
+    return rows;
+}
+
+// A JSON report of this program, or the error that says the file is not one.
+nlohmann::ordered_json KestovaJson(const std::string& fileName, const std::string& bytes) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::parse(bytes, nullptr, false);
+    if (json.is_discarded() || !IsKestovaReport(json))
+        throw Exception(FormatText("File \"%s\" is not a JSON report of kestova-report", fileName.c_str()));
+    return json;
+}
+
+// Two text reports row by row, or two JSON reports property by property.
 std::string DiffText(const std::string& oldFile, const std::string& newFile, bool& differ) {
-    const std::vector<TReportRow> oldRows = ReadReportFile(oldFile);
-    const std::vector<TReportRow> newRows = ReadReportFile(newFile);
+    const std::string oldBytes = ReadChecked(oldFile, RefusalOfReport);
+    const std::string newBytes = ReadChecked(newFile, RefusalOfReport);
+    const bool json = LooksLikeJson(oldBytes);
+    if (json != LooksLikeJson(newBytes))
+        throw Exception(
+            FormatText("File \"%s\" is a %s report and \"%s\" a %s one: --diff compares two of a kind",
+                       oldFile.c_str(), json ? "JSON" : "text", newFile.c_str(), json ? "text" : "JSON"));
+    const std::vector<TReportDifference> differences =
+        json ? DiffJsonReports(KestovaJson(oldFile, oldBytes), KestovaJson(newFile, newBytes))
+             : DiffReports(TextRows(oldBytes), TextRows(newBytes));
     std::string text;
-    const std::vector<TReportDifference> differences = DiffReports(oldRows, newRows);
     for (const TReportDifference& difference : differences)
         text += DifferenceText(difference) + "\r\n";
     differ = !differences.empty();
     return text;
 }
 
-// One line, whatever line breaks a system message carries.
-std::string ErrorLine(std::string message) {
-    for (char& c : message)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return "kestova-report: " + message + "\r\n";
+// The CSV of the reports; each that cannot be read or is not a JSON report of
+// this program is one line of errors, and the rest are still listed.
+std::string TableText(const TReportOptions& options, std::string& errors) {
+    std::string text = TableHeader(options.Fields);
+    for (const std::string& fileName : options.Reports) {
+        try {
+            text += TableRow(KestovaJson(fileName, ReadChecked(fileName, RefusalOfReport)), options.Fields);
+        } catch (const std::exception& error) {
+            errors += ErrorLine(error.what());
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -189,6 +314,11 @@ TReportRun RunReportProgram(const std::vector<std::string>& arguments) {
             run.ExitStatus = differ ? 1 : 0;
             break;
         }
+        case TReportOptions::rmTable:
+            output = TableText(options, run.Errors);
+            if (!run.Errors.empty())
+                run.ExitStatus = kPartial;
+            break;
         case TReportOptions::rmSmbiosDump: {
             TVexor_SMBIOS smbios(nullptr);
             smbios.Refresh();
@@ -201,15 +331,18 @@ TReportRun RunReportProgram(const std::vector<std::string>& arguments) {
         case TReportOptions::rmText:
         case TReportOptions::rmJson: {
             TTimings timings;
-            const TInventory inventory =
-                GatherInventory(options.Timing ? &timings : nullptr, options.SmbiosFrom);
+            const std::unique_ptr<TGathered> gathered =
+                Gather(options.Timing ? &timings : nullptr, options.SmbiosFrom);
             if (options.Mode == TReportOptions::rmJson) {
-                output = JsonReport(inventory, options.Timing ? &timings : nullptr);
+                output = JsonReport(*gathered, options.Timing ? &timings : nullptr, options.Omit);
             } else {
-                output = TextReport(inventory);
+                output = TextReport(*gathered);
                 if (options.Timing)
                     run.Errors = TimingText(timings);
             }
+            run.Errors += ErrorsText(gathered->Errors);
+            if (!gathered->Errors.empty())
+                run.ExitStatus = kPartial;
             break;
         }
         }

@@ -13,5 +13,8 @@ struct TReportRun {
 
 // Exit status: 0 done (or --diff found the reports equal), 1 --diff found
 // differences, 2 an error (a wrong option, a file that cannot be read or
-// written, a refresh that failed), told in one line on standard error.
+// written or is not what the option reads), told in one line on standard
+// error; 3 partial: a component whose refresh raised (the others reported,
+// one line per failure on standard error), or --table reports that could not
+// be read (the others listed).
 TReportRun RunReportProgram(const std::vector<std::string>& arguments);

@@ -9,12 +9,19 @@
 
 namespace {
 
-[[noreturn]] void RaiseInvalidType(const std::string& name) {
-    throw Exception(FormatText("Invalid data type for '%s'", name.c_str()));
-}
-
-[[noreturn]] void RaiseReadFailed(const std::string& name) {
-    throw Exception(FormatText("Failed to get data for '%s'", name.c_str()));
+// The short name a registry path starts with; "" for a key handle of our own.
+const char* RootName(HKEY root) {
+    static const struct {
+        HKEY Root;
+        const char* Name;
+    } kRoots[] = {
+        {HKEY_CLASSES_ROOT, "HKCR"}, {HKEY_CURRENT_USER, "HKCU"},   {HKEY_LOCAL_MACHINE, "HKLM"},
+        {HKEY_USERS, "HKU"},         {HKEY_CURRENT_CONFIG, "HKCC"},
+    };
+    for (const auto& known : kRoots)
+        if (known.Root == root)
+            return known.Name;
+    return "";
 }
 
 // A value that grows between the size query and the read is read again with
@@ -51,6 +58,21 @@ template <typename Enumerate> void AppendNames(DWORD longest, TStringList& names
 
 TRegistry::TRegistry(REGSAM access) : access_(access) {}
 
+void TRegistry::RaiseInvalidType(const std::string& name) const {
+    throw Exception(FormatText("Invalid data type for '%s'", name.c_str()), {CurrentPath(), name});
+}
+
+void TRegistry::RaiseReadFailed(const std::string& name) const {
+    throw Exception(FormatText("Failed to get data for '%s'", name.c_str()), {CurrentPath(), name});
+}
+
+std::string TRegistry::CurrentPath() const {
+    const std::string root = RootName(rootKey_);
+    if (!currentKey_ || currentPath_.empty())
+        return root;
+    return root + "\\" + currentPath_;
+}
+
 void TRegistry::SetRootKey(HKEY root) {
     if (root == rootKey_)
         return;
@@ -65,12 +87,17 @@ bool TRegistry::OpenKey(const std::string& path) {
     UniqueRegKey key;
     if (RegOpenKeyExA(base, subKey.c_str(), 0, access_, key.Put()) != ERROR_SUCCESS)
         return false;
+    if (fromRoot || !currentKey_ || currentPath_.empty())
+        currentPath_ = subKey;
+    else if (!subKey.empty())
+        currentPath_ += "\\" + subKey;
     currentKey_ = std::move(key);
     return true;
 }
 
 void TRegistry::CloseKey() {
     currentKey_.Reset();
+    currentPath_.clear();
 }
 
 bool TRegistry::QueryInfo(const std::string& name, DataInfo& info) const {

@@ -66,6 +66,11 @@ private:
         DWORD size = 0;
     };
     bool QueryInfo(const std::string& name, DataInfo& info) const;
+    // The errors of a read carry the open key's path and the value's name.
+    [[noreturn]] void RaiseInvalidType(const std::string& name) const;
+    [[noreturn]] void RaiseReadFailed(const std::string& name) const;
+    // "HKLM\SOFTWARE\Microsoft\DirectX": the root's short name and the open key.
+    std::string CurrentPath() const;
     // Reads the value's bytes; raises "Failed to get data for '%s'" when the
     // read fails. Returns the type and the bytes read.
     DataInfo ReadData(const std::string& name, void* buffer, DWORD capacity) const;
@@ -73,6 +78,7 @@ private:
     HKEY rootKey_ = HKEY_CURRENT_USER;
     REGSAM access_;
     UniqueRegKey currentKey_;
+    std::string currentPath_; // the open key's path below the root
 };
 
 // A new accessor with KEY_READ access, plus the 64-bit registry view when this

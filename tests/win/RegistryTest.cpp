@@ -260,3 +260,63 @@ TEST_F(RegistryTest, ReadRegistryTextOpensReadsAndFrees) {
 }
 
 } // namespace
+
+namespace {
+
+// Where the error a read raises arose, "key | value", or "" when it raises
+// none or carries no place.
+std::string PlaceOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const Exception& e) {
+        return e.Place() ? e.Place()->RegistryKey + " | " + e.Place()->ValueName : "";
+    }
+    return "";
+}
+
+TEST_F(RegistryTest, ErrorsNameTheOpenKeyAndTheValueBesideTheMessage) {
+    const std::string root = std::string("HKCU\\") + kTree;
+    auto registry = CreateRegistryReader();
+    ASSERT_TRUE(registry->OpenKey(std::string("\\") + kTree));
+    const struct {
+        const char* opened; // the path opened next, relative unless it starts with "\"
+        std::function<void(const TRegistry&)> read;
+        std::string message, place;
+    } cases[] = {
+        {"", [](const TRegistry& r) { r.ReadString("Dword"); }, "Invalid data type for 'Dword'",
+         root + " | Dword"},
+        {"", [](const TRegistry& r) { r.ReadInteger("Absent"); }, "Failed to get data for 'Absent'",
+         root + " | Absent"},
+        {"", [](const TRegistry& r) { r.ReadInteger(""); }, "Invalid data type for ''", root + " | "},
+        {"",
+         [](const TRegistry& r) {
+             char buffer[2];
+             r.ReadBinaryData("Binary3", buffer, sizeof buffer);
+         },
+         "Invalid data type for 'Binary3'", root + " | Binary3"},
+        // A relative open adds to the path, a failed one leaves it.
+        {"Child", [](const TRegistry& r) { r.ReadInteger("Inner"); }, "Invalid data type for 'Inner'",
+         root + "\\Child | Inner"},
+        {"Missing", [](const TRegistry& r) { r.ReadInteger("Inner"); }, "Invalid data type for 'Inner'",
+         root + "\\Child | Inner"},
+        {"Grandchild", [](const TRegistry& r) { r.ReadInteger("X"); }, "Failed to get data for 'X'",
+         root + "\\Child\\Grandchild | X"},
+        // From the root again.
+        {"\\Software\\Kestova\\RegistryTest", [](const TRegistry& r) { r.ReadString("Qword"); },
+         "Invalid data type for 'Qword'", root + " | Qword"},
+    };
+    for (const auto& c : cases) {
+        if (*c.opened)
+            registry->OpenKey(c.opened);
+        EXPECT_EQ(ErrorOf([&] { c.read(*registry); }), c.message) << c.opened;
+        EXPECT_EQ(PlaceOf([&] { c.read(*registry); }), c.place) << c.opened;
+    }
+
+    // Another root names its own.
+    registry->SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry->OpenKey("\\SOFTWARE\\Microsoft"));
+    EXPECT_EQ(PlaceOf([&] { registry->ReadInteger("NoSuchValue"); }),
+              "HKLM\\SOFTWARE\\Microsoft | NoSuchValue");
+}
+
+} // namespace

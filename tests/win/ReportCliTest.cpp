@@ -11,11 +11,14 @@
 #include "sysinfo/Dask_SMBIOS_Dump.h"
 #include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/SavedRegistryTree.h"
+#include "tests/fixtures/SavedRegistryValues.h"
 #include "tests/fixtures/SmbiosTables.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -181,7 +184,9 @@ TEST_F(ReportCliTest, SmbiosDumpDecodedAgainGivesTheSameJson) {
     const TReportRun empty = RunReportProgram({"--smbios-from", folder.File("empty.bin")});
     EXPECT_EQ(empty.ExitStatus, 2);
     EXPECT_EQ(empty.Errors,
-              "kestova-report: File \"" + folder.File("empty.bin") + "\" holds no SMBIOS table\r\n");
+              "kestova-report: File \"" + folder.File("empty.bin") +
+                  "\" is not an SMBIOS dump: it does not start with an entry point (_SM_, _SM3_ "
+                  "or _DMI_)\r\n");
 }
 
 // An SMBIOS 3.x dump whose table is longer than 65,535 bytes (a large
@@ -217,6 +222,184 @@ TEST_F(ReportCliTest, OutputFileOntoALockedFileKeepsIt) {
 
     EXPECT_EQ(RunReportProgram({"--json", "-o", folder.File("new.json")}).ExitStatus, 0);
     EXPECT_NO_THROW(Json::parse(folder.Read("new.json")));
+}
+
+// One registry value of another type than the component reads, for as long
+// as the test runs: the fault a damaged machine shows.
+struct TComponentFault {
+    const char* component;
+    const char* key; // below HKLM
+    const char* value;
+    const char* message;
+    void (*set)(const SavedRegistryValues& key, const char* value);
+};
+
+const TComponentFault kFaults[] = {
+    // DirectX setup records its version as text; a DWORD ends the engines refresh.
+    {"Eg1", "SOFTWARE\\Microsoft\\DirectX", "Version", "Invalid data type for 'Version'",
+     [](const SavedRegistryValues& key, const char* value) { key.SetDword(value, 9); }},
+};
+
+TEST_F(ReportCliTest, AFailingComponentCostsOnlyItself) {
+    const std::vector<std::string> names{"Eg1", "OS1", "Machine1"};
+    for (const TComponentFault& fault : kFaults) {
+        SCOPED_TRACE(fault.component);
+        SavedRegistryValues key{HKEY_LOCAL_MACHINE, fault.key, {fault.value}};
+        fault.set(key, fault.value);
+
+        const TReportRun json = RunReportProgram({"--json"});
+        EXPECT_EQ(json.ExitStatus, 3) << json.Errors;
+        const Json report = Json::parse(json.Output);
+        EXPECT_EQ(report.at("Errors"),
+                  Json::parse(Json::array({{{"Component", fault.component},
+                                            {"Message", fault.message},
+                                            {"RegistryKey", std::string("HKLM\\") + fault.key},
+                                            {"ValueName", fault.value}}})
+                                  .dump()));
+        for (const std::string& name : names) {
+            if (name == fault.component)
+                EXPECT_TRUE(report.at(name).is_null()) << name;
+            else
+                EXPECT_TRUE(report.at(name).is_object() && report.at(name).at("LiveData") == true) << name;
+        }
+        const std::string errorLine = std::string("kestova-report: ") + fault.component + ": " +
+                                      fault.message + " (HKLM\\" + fault.key + ", value '" + fault.value +
+                                      "')\r\n";
+        EXPECT_EQ(json.Errors, errorLine);
+
+        // The text report still has every row; the failed component's are
+        // those of one never refreshed.
+        const TReportRun text = RunReportProgram({"-o", folder.File("partial.txt")});
+        EXPECT_EQ(text.ExitStatus, 3);
+        EXPECT_EQ(text.Errors, errorLine);
+        const std::string saved = folder.Read("partial.txt");
+        EXPECT_EQ(saved.rfind("Engines Report for Machine:  ", 0), 0u);
+        // The engines' rows as never gathered, though this machine has ODBC.
+        EXPECT_EQ(ReportLine(saved, 3),
+                  "ODBC - Microsoft Open Database Conectivity version:  \"ODBC Not Installed\"");
+        EXPECT_EQ(ReportLine(saved, 13), "DirectX - Microsoft DirectX Version:  \"DirectX Not Installed\"");
+        EXPECT_NE(ReportLine(saved, 0), "Engines Report for Machine:  ") << "the machine's name is there";
+    }
+    // Without a fault, nothing is partial.
+    const TReportRun whole = RunReportProgram({"--json"});
+    EXPECT_EQ(whole.ExitStatus, 0) << whole.Errors;
+    EXPECT_FALSE(Json::parse(whole.Output).contains("Errors"));
+}
+
+TEST_F(ReportCliTest, JsonCarriesWhoMadeItAndOmitsNamedProperties) {
+    SYSTEMTIME before;
+    GetSystemTime(&before);
+    const TReportRun run = RunReportProgram({"--json", "--omit", "Environment,User", "-o", "-"});
+    ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
+    const Json report = Json::parse(run.Output);
+    const Json& header = report.at("Kestova");
+    EXPECT_EQ(header.at("Program"), "kestova-report");
+    EXPECT_EQ(header.at("Version"), "1.0");
+    EXPECT_EQ(header.at("SchemaVersion"), 1);
+    char year[8];
+    std::snprintf(year, sizeof year, "%04d-", before.wYear);
+    EXPECT_EQ(header.at("Made").get<std::string>().rfind(year, 0), 0u) << header.at("Made");
+    EXPECT_EQ(header.at("Made").get<std::string>().size(), 20u) << header.at("Made");
+    EXPECT_FALSE(report.at("OS1").contains("Environment"));
+    EXPECT_FALSE(report.at("Machine1").contains("User"));
+    EXPECT_TRUE(report.at("OS1").contains("Folders"));
+    // LoggedUser and the other properties of these names' neighbours stay.
+    EXPECT_TRUE(report.at("Machine1").contains("MachineName"));
+}
+
+TEST_F(ReportCliTest, JsonDiffComparesPropertiesAndRefusesWhatIsNotAReport) {
+    ASSERT_EQ(RunReportProgram({"--json", "-o", folder.File("old.json")}).ExitStatus, 0);
+    {
+        SavedRegistryTree fileList{HKEY_LOCAL_MACHINE, "SOFTWARE\\ODBC\\ODBCINST.INI\\ODBC Core\\FileList"};
+        const std::string dll = folder.File("odbc3525.dll");
+        ASSERT_TRUE(CopyFileA(VersionedDll("ver_odbc").c_str(), dll.c_str(), FALSE));
+        fileList.SetString("", "ODBC32.DLL", dll);
+        ASSERT_EQ(RunReportProgram({"--json", "-o", folder.File("new.json")}).ExitStatus, 0);
+    }
+    const std::string oldOdbc = Json::parse(folder.Read("old.json")).at("Eg1").at("ODBC");
+    const TReportRun diff = RunReportProgram({"--diff", folder.File("old.json"), folder.File("new.json")});
+    EXPECT_EQ(diff.ExitStatus, 1) << diff.Errors;
+    // The uptime and boot time of the machine move between runs; the ODBC
+    // version is the one difference the fixture made.
+    EXPECT_NE(diff.Output.find("~ Eg1.ODBC \"" + oldOdbc + "\" -> \"3.525.1117.0\"\r\n"), std::string::npos)
+        << diff.Output;
+    const TReportRun same = RunReportProgram({"--diff", folder.File("old.json"), folder.File("old.json")});
+    EXPECT_EQ(same.ExitStatus, 0);
+    EXPECT_EQ(same.Output, "");
+
+    folder.Write("bom.txt", "\xEF\xBB\xBF"
+                            "Engines Report for Machine:  PC01\r\n");
+    folder.Write("with-nul.txt", std::string("Engines Report for Machine:  PC01\r\n\0\0", 37));
+    folder.Write("text.txt", "Engines Report for Machine:  PC01\r\n");
+    folder.Write("other.json", "{\"Eg1\":{}}");
+    folder.Write("bom.bin", "\xEF\xBB\xBF_SM_");
+    folder.Write("nothing.bin", "no table here");
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } refused[] = {
+        {{"--diff", folder.File("bom.txt"), folder.File("text.txt")},
+         "File \"" + folder.File("bom.txt") + "\" starts with a UTF-8 byte-order mark"},
+        {{"--diff", folder.File("text.txt"), folder.File("with-nul.txt")},
+         "File \"" + folder.File("with-nul.txt") + "\" holds a NUL byte at offset 35"},
+        {{"--diff", folder.File("old.json"), folder.File("text.txt")},
+         "File \"" + folder.File("old.json") + "\" is a JSON report and \"" + folder.File("text.txt") +
+             "\" a text one"},
+        {{"--diff", folder.File("other.json"), folder.File("old.json")},
+         "File \"" + folder.File("other.json") + "\" is not a JSON report of kestova-report"},
+        {{"--smbios-from", folder.File("bom.bin")},
+         "File \"" + folder.File("bom.bin") +
+             "\" starts with a UTF-8 byte-order mark and is not an SMBIOS dump"},
+        {{"--smbios-from", folder.File("nothing.bin")},
+         "File \"" + folder.File("nothing.bin") +
+             "\" is not an SMBIOS dump: it does not start with an entry point"},
+    };
+    for (const auto& c : refused) {
+        const TReportRun run = RunReportProgram(c.args);
+        EXPECT_EQ(run.ExitStatus, 2) << c.error;
+        EXPECT_EQ(run.Output, "");
+        EXPECT_EQ(run.Errors.rfind("kestova-report: " + c.error, 0), 0u) << run.Errors;
+        EXPECT_EQ(run.Errors.find("\r\n"), run.Errors.size() - 2) << run.Errors;
+    }
+}
+
+TEST_F(ReportCliTest, TableListsEachReportAndNamesTheOnesItCannotRead) {
+    ASSERT_EQ(RunReportProgram({"--json", "-o", folder.File("a.json")}).ExitStatus, 0);
+    ASSERT_EQ(RunReportProgram({"--json", "--omit", "OSName", "-o", folder.File("b.json")}).ExitStatus, 0);
+    folder.Write("report.txt", "Engines Report for Machine:  PC01\r\n");
+    form.sBitBtn2Click();
+    const TReportRun run =
+        RunReportProgram({"--table", "Machine1.MachineName,OS1.OSName,OS1.BuildNumber", folder.File("a.json"),
+                          folder.File("report.txt"), folder.File("missing.json"), folder.File("b.json")});
+    EXPECT_EQ(run.ExitStatus, 3);
+    const std::string row = form.Machine1->MachineName() + "," + form.OS1->OSName() + "," +
+                            std::to_string(form.OS1->BuildNumber()) + "\r\n";
+    EXPECT_EQ(run.Output, "Machine1.MachineName,OS1.OSName,OS1.BuildNumber\r\n" + row +
+                              form.Machine1->MachineName() + ",," + std::to_string(form.OS1->BuildNumber()) +
+                              "\r\n");
+    const std::string notJson = "kestova-report: File \"" + folder.File("report.txt") +
+                                "\" is not a JSON report of kestova-report\r\n";
+    const std::string missing = "kestova-report: Cannot open file \"" + folder.File("missing.json") + "\". ";
+    ASSERT_EQ(run.Errors.rfind(notJson, 0), 0u) << run.Errors;
+    const std::string second = run.Errors.substr(notJson.size());
+    EXPECT_EQ(second.rfind(missing, 0), 0u) << second;
+    EXPECT_EQ(second.find("\r\n"), second.size() - 2) << second;
+}
+
+TEST_F(ReportCliTest, TheWindowMakesTheReportComponentsInItsOwnOrder) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < form.ComponentCount(); ++i)
+        names.push_back(form.Components(i)->Name());
+    const auto at = [&names](const char* name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
+    // The engines component first, the skin manager next, then the
+    // operating-system and machine components.
+    EXPECT_EQ(at("Eg1"), 0);
+    EXPECT_EQ(at("sSkinManager1"), 1);
+    EXPECT_LT(at("sSkinManager1"), at("OS1"));
+    EXPECT_EQ(at("OS1") + 1, at("Machine1"));
+    EXPECT_LT(at("Machine1"), static_cast<std::ptrdiff_t>(names.size()));
 }
 
 // kestova-report.exe itself, as a process with its own output pipes.
