@@ -491,6 +491,12 @@ void TsBitBtn::PaintWindow(void* dc) {
     }
     if (SkinData.PaintSuspended)
         return;
+    if (fade_.Running()) {
+        // The fade shows its own pictures; what became stale meanwhile is
+        // composed when it ends.
+        PaintPicture(dc, fade_.Frame());
+        return;
+    }
     if (regionStale_ || SkinData.Cache == nullptr || SkinData.Cache->Width != Width() ||
         SkinData.Cache->Height != Height() || spacing_ != lastSpacing_)
         SkinData.CacheStale = true;
@@ -501,6 +507,12 @@ void TsBitBtn::PaintWindow(void* dc) {
         ApplyRegion();
     PaintFromCache(dc);
     SkinData.PaintDone();
+}
+
+void TsBitBtn::PaintPicture(void* deviceContext, const TsBitmap24& picture) {
+    HDC dc = static_cast<HDC>(deviceContext);
+    if (!picture.Empty())
+        DrawBitmap24(dc, {0, 0, Width(), Height()}, picture, 0, 0);
 }
 
 void TsBitBtn::PaintFromCache(void* deviceContext) {
@@ -525,8 +537,58 @@ void TsBitBtn::Clicked() {
         OnModalResult(*this, modalResult_);
 }
 
-void TsBitBtn::ChangeState() {
+void TsBitBtn::ChangeState(unsigned event) {
+    if (event != 0 && StartFade(static_cast<TsFadeEvent>(event)))
+        return;
+    StopFade();
     Changed();
+}
+
+bool TsBitBtn::StartFade(TsFadeEvent event) {
+    TsSkinManager* manager = SkinData.Manager();
+    if (!manager || !HandleAllocated() || !SkinData.Skinned() || SkinData.SectionIndex < 0)
+        return false;
+    const TsGeneralData& section = manager->gd[size_t(SkinData.SectionIndex)];
+    TsFadeConditions conditions;
+    conditions.ButtonEvents = animatEvents_;
+    conditions.ManagerEvents = manager->AnimEffects.Buttons.Events;
+    conditions.SkinChanging = !manager->SkinData.Active;
+    conditions.SectionFades = section.FadingEnabled;
+    conditions.CacheExists = SkinData.Cache && !SkinData.Cache->Empty() && SkinData.Cache->Width == Width() &&
+                             SkinData.Cache->Height == Height();
+    if (!FadeWanted(event, conditions))
+        return false;
+    // From what the window shows now (a fade's step when one runs) to the
+    // new state's picture.
+    const TsBitmap24 from = fade_.Running() ? fade_.Frame() : *SkinData.Cache;
+    ComposeCache();
+    if (!fade_.Start(from, *SkinData.Cache, ::FadeSteps(section.FadingIterations, event))) {
+        StopFade();
+        InvalidateRect(Hwnd(*this), nullptr, FALSE);
+        return true;
+    }
+    SetTimer(Hwnd(*this), FadeTimerId, 10, nullptr);
+    InvalidateRect(Hwnd(*this), nullptr, FALSE);
+    return true;
+}
+
+void TsBitBtn::StopFade() {
+    if (!fade_.Running())
+        return;
+    fade_.Stop();
+    if (HandleAllocated()) {
+        KillTimer(Hwnd(*this), FadeTimerId);
+        InvalidateRect(Hwnd(*this), nullptr, FALSE);
+    }
+}
+
+void TsBitBtn::FadeTick() {
+    if (!fade_.Running())
+        return;
+    if (!fade_.Advance() && HandleAllocated())
+        KillTimer(Hwnd(*this), FadeTimerId);
+    if (HandleAllocated())
+        InvalidateRect(Hwnd(*this), nullptr, FALSE);
 }
 
 bool TsBitBtn::DialogKey(TWinControl& form, unsigned virtualKey) {
@@ -570,12 +632,14 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         bool handled = false;
         switch (command) {
         case scNewSkin: {
+            StopFade();
             regionStale_ = true;
             const TMessageResult result = SkinData.HandleCommand(wParam, lParam, handled);
             Changed(true);
             return result;
         }
         case scRemoveSkin: {
+            StopFade();
             const TMessageResult result = SkinData.HandleCommand(wParam, lParam, handled);
             regionCut_.clear();
             regionStale_ = false;
@@ -585,6 +649,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
             return result;
         }
         case scRefresh: {
+            StopFade();
             const TMessageResult result = SkinData.HandleCommand(wParam, lParam, handled);
             Changed(true);
             return result;
@@ -592,6 +657,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         case scIsSkinned:
             return 1;
         case scStopAnimations:
+            StopFade();
             return 0;
         case 23:
             ComposeCache();
@@ -611,6 +677,15 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_TIMER:
+        if (wParam == FadeTimerId) {
+            if (fade_.React(TsFadeInput::Tick).Advance)
+                FadeTick();
+            else
+                KillTimer(Hwnd(*this), FadeTimerId);
+            return 0;
+        }
+        break;
     case WM_PAINT:
     case WM_PRINTCLIENT: {
         if (!HandleAllocated())
@@ -636,12 +711,12 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
             SkinData.MouseOver = true;
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(*this), 0};
             TrackMouseEvent(&track);
-            ChangeState();
+            ChangeState(feMouseEnter);
         } else if (!inside && SkinData.MouseOver) {
             if (OnMouseLeave)
                 OnMouseLeave(*this);
             SkinData.MouseOver = false;
-            ChangeState();
+            ChangeState(feMouseLeave);
         }
         const int before = CurrentState();
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
@@ -654,7 +729,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
             if (OnMouseLeave)
                 OnMouseLeave(*this);
             SkinData.MouseOver = false;
-            ChangeState();
+            ChangeState(feMouseLeave);
         }
         return 0;
     case WM_LBUTTONDOWN:
@@ -668,7 +743,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         mousePressed_ = true;
         const TMessageResult result = TWinControl::WndProc(WM_LBUTTONDOWN, wParam, lParam);
         if (!down_)
-            ChangeState();
+            ChangeState(feMouseDown);
         return result;
     }
     case WM_LBUTTONUP: {
@@ -680,8 +755,15 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         if (mousePressed_)
             ApplicationShowHint() = savedShowHint_;
         mousePressed_ = false;
+        if (const TsFadeReaction r = fade_.React(TsFadeInput::MouseUp); r.Stop) {
+            // The press is seen whole before the release shows.
+            StopFade();
+            if (r.RepaintNow)
+                RedrawWindow(Hwnd(*this), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            Sleep(static_cast<DWORD>(r.WaitMs));
+        }
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
-        ChangeState();
+        ChangeState(feMouseUp);
         if (clicks)
             Clicked();
         return result;
@@ -720,10 +802,17 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
         SendMessageA(Hwnd(*this), WM_SETREDRAW, TRUE, 0);
         SkinData.HasFocus = true;
-        Changed();
+        if (fade_.React(TsFadeInput::FocusGained).Advance) {
+            SkinData.CacheStale = true; // the focus shows once the fade is over
+            FadeTick();
+        } else {
+            Changed();
+        }
         return result;
     }
     case WM_KILLFOCUS: {
+        if (fade_.React(TsFadeInput::FocusLost).Stop)
+            StopFade();
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
         SkinData.HasFocus = false;
         Changed(true);
