@@ -171,6 +171,7 @@ private:
     bool StartFade(TsFadeEvent event);
     void StopFade();
     void FadeTick();
+    void RefreshRegionCorners(const TsBackgroundDescriptor& background);
     // A click the platform button performed: OnClick, then the modal result.
     void Clicked();
     void PaintWindow(void* dc) override;
@@ -217,7 +218,13 @@ private:
     bool mousePressed_ = false;
     bool savedShowHint_ = true;
     int lastSpacing_ = 4;
+    // The size the window region was last made for.
+    int regionWidth_ = 0, regionHeight_ = 0;
     TsButtonFade fade_;
+    // The face as the window shows it: the composed picture with its cut
+    // corner pieces taken from the parent's background when the region was
+    // last rebuilt (empty: the composed picture itself).
+    TsBitmap24 shown_;
     TsBitmap24 lastTextMeasure_;
     // Measured caption (set while composing).
     TsTextSize captionSize_;

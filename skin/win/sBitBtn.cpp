@@ -6,8 +6,10 @@
 #include "controls/win/WindowThunk.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitBtnWin.h"
+#include "skin/sBitBtnCorners.h"
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <windowsx.h>
 
@@ -116,6 +118,13 @@ void DottedFocus(TsBitmap24& picture, const TRect& r) {
         dot(r.Left, y);
         dot(r.Right - 1, y);
     }
+}
+
+TsCornerMargins CornerMargins(const TsSkinManager* manager, int frameMask) {
+    if (!manager || frameMask < 0 || size_t(frameMask) >= manager->ma.size())
+        return {};
+    return {manager->MaskWidthLeft(frameMask), manager->MaskWidthTop(frameMask),
+            manager->MaskWidthRight(frameMask), manager->MaskWidthBottom(frameMask)};
 }
 
 TsTextFont FontOf(const TFont& font) {
@@ -371,6 +380,7 @@ void TsBitBtn::ComposeGlyph(TsBitmap24& cache, int state, TRect) {
 
 void TsBitBtn::ComposeCache() {
     screenStale_ = true;
+    shown_ = {};
     TsBitmap24& cache = SkinData.EnsureCache();
     if (cache.Empty())
         return;
@@ -420,10 +430,39 @@ void TsBitBtn::ComposeCache() {
     SkinData.CacheRebuilt();
 }
 
+void TsBitBtn::RefreshRegionCorners(const TsBackgroundDescriptor& background) {
+    shown_ = {};
+    if (!SkinData.Cache || SkinData.Cache->Empty() || regionCut_.empty() || background.IsEmpty())
+        return;
+    // The composed face stays as the skin draws it; the picture that goes to
+    // the window (and into printed pictures of the form, where no region
+    // cuts the corners) shows the parent there.
+    shown_ = *SkinData.Cache;
+    RefreshCornerPieces(shown_, regionCut_, CornerMargins(SkinData.Manager(), SkinData.FrameMaskIndex),
+                        background, {Left(), Top()});
+}
+
 void TsBitBtn::ApplyRegion() {
     regionStale_ = false;
     if (!HandleAllocated())
         return;
+    // A button grown over a plain parent: what lay under its old corner
+    // pieces is inside the button now, and the parent paints it again.
+    TsBackgroundRecord record;
+    if (Parent())
+        GetParentBackground(*Parent(), record);
+    RefreshRegionCorners(DescriptorOf(record));
+    screenStale_ = true;
+    if (Parent() && Parent()->HandleAllocated() && record.Kind == bkColor) {
+        const TsCornerMargins margins = CornerMargins(SkinData.Manager(), SkinData.FrameMaskIndex);
+        for (const TRect& r :
+             UncoveredCornerAreas({Left(), Top()}, regionWidth_, regionHeight_, Width(), Height(), margins)) {
+            const RECT area{r.Left, r.Top, r.Right, r.Bottom};
+            InvalidateRect(static_cast<HWND>(Parent()->Handle()), &area, TRUE);
+        }
+    }
+    regionWidth_ = Width();
+    regionHeight_ = Height();
     UniqueRegion region(CreateRectRgn(0, 0, Width(), Height()));
     for (const TRect& r : regionCut_) {
         UniqueRegion piece(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
@@ -497,8 +536,15 @@ void TsBitBtn::PaintWindow(void* dc) {
         PaintPicture(dc, fade_.Frame());
         return;
     }
-    if (regionStale_ || SkinData.Cache == nullptr || SkinData.Cache->Width != Width() ||
-        SkinData.Cache->Height != Height() || spacing_ != lastSpacing_)
+    // A button that lies partly outside its parent, or whose parent lies
+    // partly outside its own, has a background that scrolling or moving
+    // changes under it: it is composed at every paint.
+    const bool parentOutside = Parent() && SendSkinCommand(*Parent(), scIsPartlyOutside) == 1;
+    if (regionStale_ || SkinData.PartlyOutside || parentOutside || SkinData.Cache == nullptr ||
+        SkinData.Cache->Width != Width() || SkinData.Cache->Height != Height())
+        SkinData.CacheStale = true;
+    SkinData.PartlyOutside = HandleAllocated() && LiesPartlyOutsideParent(Hwnd(*this));
+    if (spacing_ != lastSpacing_)
         SkinData.CacheStale = true;
     lastSpacing_ = spacing_;
     if (SkinData.CacheStale)
@@ -517,7 +563,9 @@ void TsBitBtn::PaintPicture(void* deviceContext, const TsBitmap24& picture) {
 
 void TsBitBtn::PaintFromCache(void* deviceContext) {
     HDC dc = static_cast<HDC>(deviceContext);
-    const TsBitmap24& cache = *SkinData.Cache;
+    const TsBitmap24& cache = shown_.Width == SkinData.Cache->Width && shown_.Height == SkinData.Cache->Height
+                                  ? shown_
+                                  : *SkinData.Cache;
     if (!screen_)
         screen_ = std::make_unique<TsScreenPicture>();
     if (screenStale_ || !screen_->Fits(cache)) {

@@ -95,6 +95,10 @@ TsSkinProvider::TsSkinProvider(TCustomForm& form) : TComponent(&form), SkinData(
     SkinData.FrameForm = &form;
     SkinData.SetSkinSection("FORM");
     SkinData.OnFrameRebuild = [this] { RebuildFrame(); };
+    // A form is a window of its own on the screen: it lies outside no
+    // parent (until command 22 says otherwise), so its controls need not
+    // compose their pictures at every paint.
+    SkinData.PartlyOutside = false;
     adapter_ = std::make_unique<TqzCtrlAdapter>(*this);
     if (form.HandleAllocated())
         AttachWindow();
