@@ -139,6 +139,8 @@ private:
     // One top-level item of the line drawn again (selected or not); false
     // when the item is none of the line's.
     bool DrawMenuLineItem(unsigned index, bool selected, TRect* drawn = nullptr);
+    // The form's OnPaint drawing into the window picture at the client's place.
+    void PaintFormIntoPicture(const TsFrameMetrics& m);
     void WriteCaption(TsBitmap24& bar, const std::string& caption, TRect text, const TsItemSkin& skin,
                       int title);
     void DrawIcon(TsBitmap24& picture, const TsFrameMetrics& m);

@@ -381,6 +381,7 @@ void TsSkinProvider::BuildFrameCache() {
         ComposeCaptionBar(m, TsBackgroundDescriptor::OfPicture(picture, m.ClientOrigin.X, m.ClientOrigin.Y),
                           false);
     }
+    PaintFormIntoPicture(m);
     fullRepaint_ = false;
     screenStale_ = true;
     SkinData.CacheRebuilt();
@@ -454,6 +455,20 @@ bool TsSkinProvider::DrawMenuLineItem(unsigned index, bool selected, TRect* draw
                                           {menuLineArea_.Left, menuLineArea_.Top});
     screenStale_ = true;
     return true;
+}
+
+void TsSkinProvider::PaintFormIntoPicture(const TsFrameMetrics& m) {
+    if (!form_.OnPaint || !SkinData.Cache || SkinData.Cache->Empty())
+        return;
+    TsDibTextCanvas canvas(*SkinData.Cache);
+    if (!canvas.Valid())
+        return;
+    // The form paints as on its client area: the origin moves to where the
+    // client lies in the window picture.
+    SetViewportOrgEx(canvas.Dc(), m.ClientOrigin.X, m.ClientOrigin.Y, nullptr);
+    form_.OnPaint(form_, canvas.Dc());
+    SetViewportOrgEx(canvas.Dc(), 0, 0, nullptr);
+    canvas.Flush();
 }
 
 void TsSkinProvider::ComposeCaptionBar(const TsFrameMetrics& m, const TsBackgroundDescriptor& titleBackground,
@@ -1413,6 +1428,12 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
         HDC dc = BeginPaint(window, &paint);
         PaintClientBackground(dc);
         EndPaint(window, &paint);
+        // Then the form's own painting, over the background just copied.
+        if (form_.OnPaint && Skinned())
+            if (HDC client = GetDC(window)) {
+                form_.OnPaint(form_, client);
+                ReleaseDC(window, client);
+            }
         if (outputWindow_) {
             // The children paint after the form: the shown picture goes once they have.
             UpdateWindow(window);
