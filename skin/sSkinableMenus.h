@@ -81,6 +81,12 @@ public:
     // current one, its picture is dropped and its extra line set up.
     void EnterPopup(TMenuItem& item);
     void DropPopupPicture() { popupPicture_.reset(); }
+    // No pop-up is current any more: the next item drawn starts a new one.
+    void ForgetPopup() {
+        popupFirst_ = nullptr;
+        popupPicture_.reset();
+        BorderDrawn = false;
+    }
     const TsBitmap24* PopupPicture() const { return popupPicture_.get(); }
 
     // Windows: the item measured and drawn on a device context (the handlers
