@@ -23,10 +23,15 @@ TEST(ButtonFade, PressAndReleaseTakeHalfTheSectionsIterationsNeverLessThanOne) {
         TsFadeEvent event;
         int steps;
     } rows[] = {
-        {5, feMouseEnter, 5},  {5, feMouseLeave, 5}, {5, feMouseDown, 2},
-        {5, feMouseUp, 2},     {8, feMouseDown, 4},  {1, feMouseUp, 1},
-        {1, feMouseEnter, 1},  {0, feMouseEnter, 1}, // a skin that asks for no steps still ends in the new
-                                                     // state
+        {5, feMouseEnter, 5},
+        {5, feMouseLeave, 5},
+        {5, feMouseDown, 2},
+        {5, feMouseUp, 2},
+        {8, feMouseDown, 4},
+        {1, feMouseUp, 1},
+        {1, feMouseEnter, 1},
+        {0, feMouseEnter, 1}, // a skin that asks for no steps still ends in the new
+                              // state
         {-4, feMouseLeave, 1},
     };
     for (const auto& row : rows)

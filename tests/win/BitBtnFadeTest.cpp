@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -78,12 +79,15 @@ uint32_t FaceOf(const TsBitmap24& picture) {
     return picture.Pixel(2, 2);
 }
 
+// Each channel from + (to - from) * step / steps, to the nearest whole
+// value (a half away from where it started).
 uint32_t Mixed(uint32_t from, uint32_t to, int step, int steps) {
     uint32_t color = 0;
     for (int shift : {0, 8, 16}) {
         const double a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
         const double channel = a + (b - a) * step / steps;
-        color |= static_cast<uint32_t>(channel + (b >= a ? 0.5 : -0.5) * (channel != a)) << shift;
+        const double rounded = b >= a ? std::floor(channel + 0.5) : std::ceil(channel - 0.5);
+        color |= static_cast<uint32_t>(rounded) << shift;
     }
     return color;
 }

@@ -132,7 +132,8 @@ TEST_F(BitBtnPaintSteps, AGrownButtonHasItsPlainParentRepaintWhatLayUnderItsOldC
     Paint();
     UpdateWindow(form->Window());
     ValidateRect(form->Window(), nullptr);
-    SetWindowPos(Window(), nullptr, 0, 0, 120, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    button->SetBounds({10, 10, 120, 50});
+    ASSERT_EQ(button->Width(), 120);
     ValidateRect(form->Window(), nullptr); // what the move itself asked of the form
     Paint();
     HRGN update = CreateRectRgn(0, 0, 0, 0);
@@ -146,11 +147,15 @@ TEST_F(BitBtnPaintSteps, AGrownButtonHasItsPlainParentRepaintWhatLayUnderItsOldC
     EXPECT_FALSE(PtInRegion(update, 60, 30)) << "nothing but the corners";
     DeleteObject(update);
 
-    // Shrinking uncovers nothing of the kind.
+    // Rebuilt at the same size (pressed and released): nothing uncovered.
     ValidateRect(form->Window(), nullptr);
-    SetWindowPos(Window(), nullptr, 0, 0, 89, 43, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    ValidateRect(form->Window(), nullptr);
+    button->SetDown(true);
     Paint();
-    RECT pending{};
-    EXPECT_FALSE(GetUpdateRect(form->Window(), &pending, FALSE));
+    button->SetDown(false);
+    Paint();
+    update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(form->Window(), update, FALSE);
+    EXPECT_FALSE(PtInRegion(update, 10 + 119, 10)) << "the corner of the present size";
+    EXPECT_FALSE(PtInRegion(update, 10 + 88, 10));
+    DeleteObject(update);
 }

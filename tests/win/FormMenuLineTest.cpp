@@ -75,6 +75,19 @@ protected:
                     TsBackgroundDescriptor::OfColor(0), true, 0, {}, BoundsOf(reference));
         return reference;
     }
+    // The pictures are the same but for the corners that the section's
+    // frame leaves to the background (3 x 3 in the internal skin's menus).
+    static std::string SameButCorners(const TsBitmap24& a, const TsBitmap24& b) {
+        if (a.Width != b.Width || a.Height != b.Height)
+            return FirstDifference(a, b);
+        for (int y = 0; y < a.Height; ++y)
+            for (int x = 0; x < a.Width; ++x) {
+                const bool corner = (x < 3 || x >= a.Width - 3) && (y < 3 || y >= a.Height - 3);
+                if (!corner && a.Pixel(x, y) != b.Pixel(x, y))
+                    return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            }
+        return {};
+    }
     TsBitmap24 LineNow() const {
         const TRect line = frame->MenuLineArea();
         TsBitmap24 now(line.Width(), line.Height());
@@ -104,8 +117,8 @@ TEST_F(FormMenuLine, TheLineLiesUnderTheCaptionBarInTheMenuLineColours) {
                            m.TopHeight}));
     // "MENULINE" takes everything from its parent class "MAINMENU".
     ASSERT_GE(manager->FindSection("MENULINE"), 0);
-    EXPECT_TRUE(SamePicture(*frame->MenuLine(), Section("MENULINE")));
-    EXPECT_FALSE(SamePicture(*frame->MenuLine(), Section("FORM"))) << "not the form's own look";
+    EXPECT_EQ(SameButCorners(*frame->MenuLine(), Section("MENULINE")), "");
+    EXPECT_NE(SameButCorners(*frame->MenuLine(), Section("FORM")), "") << "not the form's own look";
 
     // The picture as the frame paints it on the window, for people to look at.
     const TsBitmap24 shown =
@@ -179,11 +192,11 @@ TEST_F(FormMenuLine, MenuLineSkinNamesTheSectionAndAnUnknownNameFallsBack) {
     const TPoint p{line.Right - 10, (line.Top + line.Bottom) / 2};
     frame->MenuLineSkin = "HINT";
     Rebuild();
-    EXPECT_TRUE(SamePicture(*frame->MenuLine(), Section("HINT")));
+    EXPECT_EQ(SameButCorners(*frame->MenuLine(), Section("HINT")), "");
     EXPECT_EQ(Picture().Pixel(p.X, p.Y), Section("HINT").Pixel(p.X - line.Left, p.Y - line.Top));
     frame->MenuLineSkin = "NO SUCH SECTION";
     Rebuild();
-    EXPECT_TRUE(SamePicture(*frame->MenuLine(), Section("MENULINE")));
+    EXPECT_EQ(SameButCorners(*frame->MenuLine(), Section("MENULINE")), "");
 }
 
 TEST_F(FormMenuLine, WithoutAMainMenuThereIsNoLine) {

@@ -23,7 +23,8 @@ TEST(FormPaint, OnPaintDrawsIntoThePictureAtTheClientsOriginAndAfterTheBackgroun
     TsSkinProvider frame(*form);
     frame.SkinData.SetSkinManager(manager.get());
     frame.AttachWindow();
-    SendMessageA(form->Window(), SM_SKINCOMMAND, SkinCommand(scNewSkin), reinterpret_cast<LPARAM>(manager.get()));
+    SendMessageA(form->Window(), SM_SKINCOMMAND, SkinCommand(scNewSkin),
+                 reinterpret_cast<LPARAM>(manager.get()));
     auto Picture = [&]() -> const TsBitmap24& { return *frame.SkinData.Cache; };
     int calls = 0;
     bool backgroundFirst = false;
