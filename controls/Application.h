@@ -1,6 +1,7 @@
 #pragma once
 // The application object: its title, the list of its forms (newest last),
 // and the standard error box that shows whatever error escapes a command.
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -28,6 +29,18 @@ public:
         }
     }
 
+    // Hooks on the messages of the application's main window (the main
+    // form's): each sees a message before the form handles it, newest first;
+    // one that returns true has answered it (result) and the form does not.
+    using TMainWindowHook =
+        std::function<bool(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result)>;
+    // Returns the hook's number, for removing it.
+    int HookMainWindow(TMainWindowHook hook);
+    void UnhookMainWindow(int number);
+    size_t MainWindowHookCount() const { return hooks_.size(); }
+    // The main form offers a message to the hooks; true when one answered it.
+    bool MainWindowMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+
     // The error box: the message (with ExceptionText's rule), captioned by
     // the title, error icon and OK.
     void ShowException(const std::string& message);
@@ -42,6 +55,12 @@ private:
     std::string title_;
     std::vector<TCustomForm*> forms_;
     ErrorSink sink_;
+    struct THook {
+        int Number;
+        TMainWindowHook Hook;
+    };
+    std::vector<THook> hooks_;
+    int lastHook_ = 0;
 };
 
 TApplication& Application();

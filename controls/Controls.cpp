@@ -111,6 +111,24 @@ void TApplication::RemoveForm(TCustomForm* form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
 }
 
+int TApplication::HookMainWindow(TMainWindowHook hook) {
+    hooks_.push_back({++lastHook_, std::move(hook)});
+    return lastHook_;
+}
+
+void TApplication::UnhookMainWindow(int number) {
+    std::erase_if(hooks_, [number](const THook& h) { return h.Number == number; });
+}
+
+bool TApplication::MainWindowMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+    // A hook may remove hooks while it runs: walk a copy.
+    const std::vector<THook> hooks = hooks_;
+    for (auto h = hooks.rbegin(); h != hooks.rend(); ++h)
+        if (h->Hook && h->Hook(message, wParam, lParam, result))
+            return true;
+    return false;
+}
+
 std::string TApplication::ExceptionText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
         return message + ".";

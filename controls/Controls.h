@@ -8,6 +8,7 @@
 #include "base/Component.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,10 @@ public:
 
     // The form's control that took the focus last (its window).
     void ControlFocused(void* window);
+
+    // The form's own painting over its background: dc is a device context
+    // (an HDC on Windows) whose origin is the client area's top-left.
+    std::function<void(TCustomForm& form, void* dc)> OnPaint;
 
 protected:
     // A form active again gives the focus back to the control that had it

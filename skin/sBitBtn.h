@@ -5,6 +5,7 @@
 // and cancel buttons, modal result); every paint copies a cached picture
 // composed from the skin in the button's state. Without an active skin it
 // draws as a plain push button with its glyph beside the caption.
+#include "sBitBtnFade.h"
 #include "sBitBtnLayout.h"
 #include "sCommonData.h"
 #include "sGraphUtils.h"
@@ -145,6 +146,13 @@ public:
     // The glyph size (from Glyph and NumGlyphs, else the image list).
     TsFrameSize GlyphSize() const;
 
+    // A fade between two states' pictures is running (its step, of how many).
+    bool Fading() const { return fade_.Running(); }
+    int FadeStep() const { return fade_.Step(); }
+    int FadeSteps() const { return fade_.Steps(); }
+    // The window timer (10 ms) whose ticks step the fade.
+    static constexpr uintptr_t FadeTimerId = 0x4FAD;
+
     // Enter and Escape on a form: the focused button, else the form's
     // default button (Enter) or its cancel button (Escape) is clicked.
     // True when a button took the key.
@@ -157,7 +165,13 @@ private:
     void Changed(bool regionToo = false);
     // Copies the face to the window from the copy kept in the display's format.
     void PaintFromCache(void* dc);
-    void ChangeState();
+    void PaintPicture(void* dc, const TsBitmap24& picture);
+    // A change of state: faded when the event fades, else repainted at once.
+    void ChangeState(unsigned event = 0);
+    bool StartFade(TsFadeEvent event);
+    void StopFade();
+    void FadeTick();
+    void RefreshRegionCorners(const TsBackgroundDescriptor& background);
     // A click the platform button performed: OnClick, then the modal result.
     void Clicked();
     void PaintWindow(void* dc) override;
@@ -204,6 +218,13 @@ private:
     bool mousePressed_ = false;
     bool savedShowHint_ = true;
     int lastSpacing_ = 4;
+    // The size the window region was last made for.
+    int regionWidth_ = 0, regionHeight_ = 0;
+    TsButtonFade fade_;
+    // The face as the window shows it: the composed picture with its cut
+    // corner pieces taken from the parent's background when the region was
+    // last rebuilt (empty: the composed picture itself).
+    TsBitmap24 shown_;
     TsBitmap24 lastTextMeasure_;
     // Measured caption (set while composing).
     TsTextSize captionSize_;

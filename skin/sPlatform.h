@@ -19,6 +19,8 @@ public:
     virtual std::string ProgramFolder() = 0;
     // A system colour (COLOR_BTNFACE = 15, ...) as 0x00BBGGRR.
     virtual uint32_t SysColor(int index) = 0;
+    // The system is of the NT family (portable builds are not Windows at all).
+    virtual bool WindowsNT() { return false; }
 };
 
 // The platform in use: the one installed by SetSkinPlatform, else the build's own.

@@ -6,6 +6,7 @@
 #include "sSkinableMenus.h"
 #include "sText.h"
 #include "base/StringList.h"
+#include "controls/Application.h"
 
 #include <algorithm>
 #include <charconv>
@@ -62,8 +63,14 @@ std::string ThirdPartyList::DefaultText(int index) {
 
 TsSkinManager::TsSkinManager(TComponent* owner)
     : TComponent(owner), skinableMenus_(std::make_unique<TsSkinableMenus>(*this)) {
-    if (!defaultManager)
+    if (!defaultManager) {
         defaultManager = this;
+        if (SkinPlatform().WindowsNT())
+            mainWindowHook_ =
+                Application().HookMainWindow([this](unsigned message, uintptr_t, intptr_t, intptr_t&) {
+                    return MainWindowMessage(message);
+                });
+    }
     FillThirdLists(false);
     if (skinDirectory_.empty())
         skinDirectory_ = DefaultSkinDirectory;
@@ -77,8 +84,23 @@ TsSkinManager::~TsSkinManager() {
         RemoveSkin();
     }
     FreeTables();
+    if (mainWindowHook_ != 0)
+        Application().UnhookMainWindow(mainWindowHook_);
+    mainWindowHook_ = 0;
     if (defaultManager == this)
         defaultManager = nullptr;
+}
+
+bool TsSkinManager::MainWindowMessage(unsigned message) {
+    // The main window's messages of a menu being opened and of the menu
+    // mode ending (WM_INITMENUPOPUP, WM_EXITMENULOOP): the painter forgets
+    // the last pop-up, so the next one is drawn from a picture of its own
+    // window, also when the same menu opens again with other items, and no
+    // picture of a closed pop-up stays behind.
+    constexpr unsigned InitMenuPopup = 0x0117, ExitMenuLoop = 0x0212;
+    if ((message == InitMenuPopup || message == ExitMenuLoop) && skinableMenus_)
+        skinableMenus_->ForgetPopup();
+    return false;
 }
 
 void TsSkinManager::Loaded() {

@@ -178,6 +178,9 @@ public:
     void RemoveSkin();
     void RepaintForms();
     bool Destroying() const { return destroying_; }
+    // The manager watches the application's main window for its pop-up menus
+    // (the default manager on the NT family).
+    bool HooksMainWindow() const { return mainWindowHook_ != 0; }
 
 private:
     void LoadSkin();
@@ -196,6 +199,8 @@ private:
     void FreeTables();
     void RefreshCachedIndexes();
     void FillThirdLists(bool reset);
+    // A message of the application's main window; false: the window handles it as always.
+    bool MainWindowMessage(unsigned message);
     // A picture by name: from the archive when the skin is packed, else a file.
     std::unique_ptr<TsBitmap24> LoadPicture(const std::string& name, bool jpeg) const;
     const std::vector<uint8_t>* PictureBytes(const std::string& name, std::vector<uint8_t>& fileBytes) const;
@@ -216,6 +221,7 @@ private:
     TsCachedIndexes cached_;
     bool destroying_ = false;
     std::unique_ptr<TsSkinableMenus> skinableMenus_;
+    int mainWindowHook_ = 0; // the application's number for the hook, 0 none
 };
 
 // The colour with its hue rotated by hueOffset degrees and its saturation

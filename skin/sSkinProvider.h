@@ -109,6 +109,9 @@ public:
 
     // How many blend steps the last animated showing of the form took (0: shown at once).
     int LastShowSteps() const { return lastShowSteps_; }
+    // The menu line's copy (before its items were drawn), or null without a main menu.
+    const TsBitmap24* MenuLine() const { return menuLine_.get(); }
+    const TRect& MenuLineArea() const { return menuLineArea_; }
     // The whole form as it will look, frame, client and child windows, at window size.
     TsBitmap24 FormPicture();
 
@@ -127,7 +130,17 @@ private:
     void ChooseButtonMasks();
     void SetFormColor();
     void PlaceButtons();
-    void ComposeCaptionBar(const TsFrameMetrics& m, const TsBackgroundDescriptor& titleBackground);
+    // captionOnly: the rest of the picture stays as composed before.
+    void ComposeCaptionBar(const TsFrameMetrics& m, const TsBackgroundDescriptor& titleBackground,
+                           bool captionOnly);
+    // The main menu's line under the caption bar, its items painted into it
+    // (reused: the line's copy from before goes back first).
+    void ComposeMenuLine(const TsFrameMetrics& m, bool reused);
+    // One top-level item of the line drawn again (selected or not); false
+    // when the item is none of the line's.
+    bool DrawMenuLineItem(unsigned index, bool selected, TRect* drawn = nullptr);
+    // The form's OnPaint drawing into the window picture at the client's place.
+    void PaintFormIntoPicture(const TsFrameMetrics& m);
     void WriteCaption(TsBitmap24& bar, const std::string& caption, TRect text, const TsItemSkin& skin,
                       int title);
     void DrawIcon(TsBitmap24& picture, const TsFrameMetrics& m);
@@ -169,6 +182,9 @@ private:
     std::vector<TRect> regionHoles_;
     std::unique_ptr<TsBitmap24> titleStrip_;
     std::unique_ptr<TsBitmap24> buttonStrip_;
+    // The menu line as composed before its items were painted, and where it lies.
+    std::unique_ptr<TsBitmap24> menuLine_;
+    TRect menuLineArea_;
     TRect buttonStripArea_;
     TsTitleButtons buttons_;
     std::array<int, 4> shownMasks_{-1, -1, -1, -1}; // the faces shown now (the normal face while maximized)

@@ -81,12 +81,24 @@ public:
     // current one, its picture is dropped and its extra line set up.
     void EnterPopup(TMenuItem& item);
     void DropPopupPicture() { popupPicture_.reset(); }
+    // No pop-up is current any more: the next item drawn starts a new one.
+    void ForgetPopup() {
+        popupFirst_ = nullptr;
+        popupPicture_.reset();
+        BorderDrawn = false;
+    }
     const TsBitmap24* PopupPicture() const { return popupPicture_.get(); }
 
     // Windows: the item measured and drawn on a device context (the handlers
     // the painter gives the items).
     void MeasureItemOnDc(TMenuItem& item, void* dc, int& width, int& height);
     void DrawItem(TMenuItem& item, void* dc, unsigned state, const TRect& rect);
+    // A top-level item of a form's menu line drawn into picture at r (the
+    // picture's coordinates): the "MENUITEM" section over the line's copy
+    // (line, whose top-left lies at lineOrigin in picture) and the caption
+    // centred, hot when selected.
+    void DrawLineItem(const std::string& caption, bool enabled, bool selected, TsBitmap24& picture,
+                      const TRect& r, const TsBitmap24& line, TPoint lineOrigin);
     // A pop-up menu window has been created (the window hook saw it).
     void MenuWindowCreated(void* window);
     void MenuWindowDestroyed(void* window);

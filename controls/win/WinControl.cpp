@@ -1,6 +1,7 @@
 // Windowed controls on Windows: the one window procedure every control's
 // window runs through, own window classes, subclassing, painting and mouse
 // input of graphic children.
+#include "controls/Application.h"
 #include "controls/Controls.h"
 #include "controls/Menus.h"
 #include "controls/win/WindowThunk.h"
@@ -288,6 +289,11 @@ bool TWinControl::HandleMouse(unsigned message, TWParam wParam, TLParam lParam, 
 }
 
 TMessageResult TCustomForm::WndProc(unsigned message, TWParam wParam, TLParam lParam) {
+    if (mainForm_) {
+        TMessageResult answer = 0;
+        if (Application().MainWindowMessage(message, wParam, lParam, answer))
+            return answer;
+    }
     // Switched back to (and not minimized): the control that had the focus gets it again.
     if (message == WM_ACTIVATE && HandleAllocated() && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
         HWND window = static_cast<HWND>(Handle());

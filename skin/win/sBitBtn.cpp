@@ -6,8 +6,10 @@
 #include "controls/win/WindowThunk.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitBtnWin.h"
+#include "skin/sBitBtnCorners.h"
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "skin/win/sWindowQueries.h"
 
 #include <windowsx.h>
 
@@ -116,6 +118,13 @@ void DottedFocus(TsBitmap24& picture, const TRect& r) {
         dot(r.Left, y);
         dot(r.Right - 1, y);
     }
+}
+
+TsCornerMargins CornerMargins(const TsSkinManager* manager, int frameMask) {
+    if (!manager || frameMask < 0 || size_t(frameMask) >= manager->ma.size())
+        return {};
+    return {manager->MaskWidthLeft(frameMask), manager->MaskWidthTop(frameMask),
+            manager->MaskWidthRight(frameMask), manager->MaskWidthBottom(frameMask)};
 }
 
 TsTextFont FontOf(const TFont& font) {
@@ -371,6 +380,7 @@ void TsBitBtn::ComposeGlyph(TsBitmap24& cache, int state, TRect) {
 
 void TsBitBtn::ComposeCache() {
     screenStale_ = true;
+    shown_ = {};
     TsBitmap24& cache = SkinData.EnsureCache();
     if (cache.Empty())
         return;
@@ -420,10 +430,39 @@ void TsBitBtn::ComposeCache() {
     SkinData.CacheRebuilt();
 }
 
+void TsBitBtn::RefreshRegionCorners(const TsBackgroundDescriptor& background) {
+    shown_ = {};
+    if (!SkinData.Cache || SkinData.Cache->Empty() || regionCut_.empty() || background.IsEmpty())
+        return;
+    // The composed face stays as the skin draws it; the picture that goes to
+    // the window (and into printed pictures of the form, where no region
+    // cuts the corners) shows the parent there.
+    shown_ = *SkinData.Cache;
+    RefreshCornerPieces(shown_, regionCut_, CornerMargins(SkinData.Manager(), SkinData.FrameMaskIndex),
+                        background, {Left(), Top()});
+}
+
 void TsBitBtn::ApplyRegion() {
     regionStale_ = false;
     if (!HandleAllocated())
         return;
+    // A button grown over a plain parent: what lay under its old corner
+    // pieces is inside the button now, and the parent paints it again.
+    TsBackgroundRecord record;
+    if (Parent())
+        GetParentBackground(*Parent(), record);
+    RefreshRegionCorners(DescriptorOf(record));
+    screenStale_ = true;
+    if (Parent() && Parent()->HandleAllocated() && record.Kind == bkColor) {
+        const TsCornerMargins margins = CornerMargins(SkinData.Manager(), SkinData.FrameMaskIndex);
+        for (const TRect& r :
+             UncoveredCornerAreas({Left(), Top()}, regionWidth_, regionHeight_, Width(), Height(), margins)) {
+            const RECT area{r.Left, r.Top, r.Right, r.Bottom};
+            InvalidateRect(static_cast<HWND>(Parent()->Handle()), &area, TRUE);
+        }
+    }
+    regionWidth_ = Width();
+    regionHeight_ = Height();
     UniqueRegion region(CreateRectRgn(0, 0, Width(), Height()));
     for (const TRect& r : regionCut_) {
         UniqueRegion piece(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
@@ -491,8 +530,21 @@ void TsBitBtn::PaintWindow(void* dc) {
     }
     if (SkinData.PaintSuspended)
         return;
-    if (regionStale_ || SkinData.Cache == nullptr || SkinData.Cache->Width != Width() ||
-        SkinData.Cache->Height != Height() || spacing_ != lastSpacing_)
+    if (fade_.Running()) {
+        // The fade shows its own pictures; what became stale meanwhile is
+        // composed when it ends.
+        PaintPicture(dc, fade_.Frame());
+        return;
+    }
+    // A button that lies partly outside its parent, or whose parent lies
+    // partly outside its own, has a background that scrolling or moving
+    // changes under it: it is composed at every paint.
+    const bool parentOutside = Parent() && SendSkinCommand(*Parent(), scIsPartlyOutside) == 1;
+    if (regionStale_ || SkinData.PartlyOutside || parentOutside || SkinData.Cache == nullptr ||
+        SkinData.Cache->Width != Width() || SkinData.Cache->Height != Height())
+        SkinData.CacheStale = true;
+    SkinData.PartlyOutside = HandleAllocated() && LiesPartlyOutsideParent(Hwnd(*this));
+    if (spacing_ != lastSpacing_)
         SkinData.CacheStale = true;
     lastSpacing_ = spacing_;
     if (SkinData.CacheStale)
@@ -503,9 +555,17 @@ void TsBitBtn::PaintWindow(void* dc) {
     SkinData.PaintDone();
 }
 
+void TsBitBtn::PaintPicture(void* deviceContext, const TsBitmap24& picture) {
+    HDC dc = static_cast<HDC>(deviceContext);
+    if (!picture.Empty())
+        DrawBitmap24(dc, {0, 0, Width(), Height()}, picture, 0, 0);
+}
+
 void TsBitBtn::PaintFromCache(void* deviceContext) {
     HDC dc = static_cast<HDC>(deviceContext);
-    const TsBitmap24& cache = *SkinData.Cache;
+    const TsBitmap24& cache = shown_.Width == SkinData.Cache->Width && shown_.Height == SkinData.Cache->Height
+                                  ? shown_
+                                  : *SkinData.Cache;
     if (!screen_)
         screen_ = std::make_unique<TsScreenPicture>();
     if (screenStale_ || !screen_->Fits(cache)) {
@@ -525,8 +585,58 @@ void TsBitBtn::Clicked() {
         OnModalResult(*this, modalResult_);
 }
 
-void TsBitBtn::ChangeState() {
+void TsBitBtn::ChangeState(unsigned event) {
+    if (event != 0 && StartFade(static_cast<TsFadeEvent>(event)))
+        return;
+    StopFade();
     Changed();
+}
+
+bool TsBitBtn::StartFade(TsFadeEvent event) {
+    TsSkinManager* manager = SkinData.Manager();
+    if (!manager || !HandleAllocated() || !SkinData.Skinned() || SkinData.SectionIndex < 0)
+        return false;
+    const TsGeneralData& section = manager->gd[size_t(SkinData.SectionIndex)];
+    TsFadeConditions conditions;
+    conditions.ButtonEvents = animatEvents_;
+    conditions.ManagerEvents = manager->AnimEffects.Buttons.Events;
+    conditions.SkinChanging = !manager->SkinData.Active;
+    conditions.SectionFades = section.FadingEnabled;
+    conditions.CacheExists = SkinData.Cache && !SkinData.Cache->Empty() && SkinData.Cache->Width == Width() &&
+                             SkinData.Cache->Height == Height();
+    if (!FadeWanted(event, conditions))
+        return false;
+    // From what the window shows now (a fade's step when one runs) to the
+    // new state's picture.
+    const TsBitmap24 from = fade_.Running() ? fade_.Frame() : *SkinData.Cache;
+    ComposeCache();
+    if (!fade_.Start(from, *SkinData.Cache, ::FadeSteps(section.FadingIterations, event))) {
+        StopFade();
+        InvalidateRect(Hwnd(*this), nullptr, FALSE);
+        return true;
+    }
+    SetTimer(Hwnd(*this), FadeTimerId, 10, nullptr);
+    InvalidateRect(Hwnd(*this), nullptr, FALSE);
+    return true;
+}
+
+void TsBitBtn::StopFade() {
+    if (!fade_.Running())
+        return;
+    fade_.Stop();
+    if (HandleAllocated()) {
+        KillTimer(Hwnd(*this), FadeTimerId);
+        InvalidateRect(Hwnd(*this), nullptr, FALSE);
+    }
+}
+
+void TsBitBtn::FadeTick() {
+    if (!fade_.Running())
+        return;
+    if (!fade_.Advance() && HandleAllocated())
+        KillTimer(Hwnd(*this), FadeTimerId);
+    if (HandleAllocated())
+        InvalidateRect(Hwnd(*this), nullptr, FALSE);
 }
 
 bool TsBitBtn::DialogKey(TWinControl& form, unsigned virtualKey) {
@@ -570,12 +680,14 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         bool handled = false;
         switch (command) {
         case scNewSkin: {
+            StopFade();
             regionStale_ = true;
             const TMessageResult result = SkinData.HandleCommand(wParam, lParam, handled);
             Changed(true);
             return result;
         }
         case scRemoveSkin: {
+            StopFade();
             const TMessageResult result = SkinData.HandleCommand(wParam, lParam, handled);
             regionCut_.clear();
             regionStale_ = false;
@@ -585,6 +697,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
             return result;
         }
         case scRefresh: {
+            StopFade();
             const TMessageResult result = SkinData.HandleCommand(wParam, lParam, handled);
             Changed(true);
             return result;
@@ -592,6 +705,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         case scIsSkinned:
             return 1;
         case scStopAnimations:
+            StopFade();
             return 0;
         case 23:
             ComposeCache();
@@ -611,6 +725,15 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_TIMER:
+        if (wParam == FadeTimerId) {
+            if (fade_.React(TsFadeInput::Tick).Advance)
+                FadeTick();
+            else
+                KillTimer(Hwnd(*this), FadeTimerId);
+            return 0;
+        }
+        break;
     case WM_PAINT:
     case WM_PRINTCLIENT: {
         if (!HandleAllocated())
@@ -636,12 +759,12 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
             SkinData.MouseOver = true;
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(*this), 0};
             TrackMouseEvent(&track);
-            ChangeState();
+            ChangeState(feMouseEnter);
         } else if (!inside && SkinData.MouseOver) {
             if (OnMouseLeave)
                 OnMouseLeave(*this);
             SkinData.MouseOver = false;
-            ChangeState();
+            ChangeState(feMouseLeave);
         }
         const int before = CurrentState();
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
@@ -654,7 +777,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
             if (OnMouseLeave)
                 OnMouseLeave(*this);
             SkinData.MouseOver = false;
-            ChangeState();
+            ChangeState(feMouseLeave);
         }
         return 0;
     case WM_LBUTTONDOWN:
@@ -668,7 +791,7 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         mousePressed_ = true;
         const TMessageResult result = TWinControl::WndProc(WM_LBUTTONDOWN, wParam, lParam);
         if (!down_)
-            ChangeState();
+            ChangeState(feMouseDown);
         return result;
     }
     case WM_LBUTTONUP: {
@@ -680,8 +803,15 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         if (mousePressed_)
             ApplicationShowHint() = savedShowHint_;
         mousePressed_ = false;
+        if (const TsFadeReaction r = fade_.React(TsFadeInput::MouseUp); r.Stop) {
+            // The press is seen whole before the release shows.
+            StopFade();
+            if (r.RepaintNow)
+                RedrawWindow(Hwnd(*this), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            Sleep(static_cast<DWORD>(r.WaitMs));
+        }
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
-        ChangeState();
+        ChangeState(feMouseUp);
         if (clicks)
             Clicked();
         return result;
@@ -720,10 +850,17 @@ TMessageResult TsBitBtn::WndProc(unsigned message, TWParam wParam, TLParam lPara
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
         SendMessageA(Hwnd(*this), WM_SETREDRAW, TRUE, 0);
         SkinData.HasFocus = true;
-        Changed();
+        if (fade_.React(TsFadeInput::FocusGained).Advance) {
+            SkinData.CacheStale = true; // the focus shows once the fade is over
+            FadeTick();
+        } else {
+            Changed();
+        }
         return result;
     }
     case WM_KILLFOCUS: {
+        if (fade_.React(TsFadeInput::FocusLost).Stop)
+            StopFade();
         const TMessageResult result = TWinControl::WndProc(message, wParam, lParam);
         SkinData.HasFocus = false;
         Changed(true);

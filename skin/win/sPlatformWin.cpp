@@ -43,6 +43,11 @@ public:
         return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
     }
     uint32_t SysColor(int index) override { return GetSysColor(index); }
+    bool WindowsNT() override {
+        OSVERSIONINFOA version{};
+        version.dwOSVersionInfoSize = sizeof version;
+        return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    }
 };
 
 } // namespace

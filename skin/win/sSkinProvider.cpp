@@ -95,6 +95,10 @@ TsSkinProvider::TsSkinProvider(TCustomForm& form) : TComponent(&form), SkinData(
     SkinData.FrameForm = &form;
     SkinData.SetSkinSection("FORM");
     SkinData.OnFrameRebuild = [this] { RebuildFrame(); };
+    // A form is a window of its own on the screen: it lies outside no
+    // parent (until command 22 says otherwise), so its controls need not
+    // compose their pictures at every paint.
+    SkinData.PartlyOutside = false;
     adapter_ = std::make_unique<TqzCtrlAdapter>(*this);
     if (form.HandleAllocated())
         AttachWindow();
@@ -350,7 +354,7 @@ void TsSkinProvider::BuildFrameCache() {
         m.CaptionHeight > 0) {
         // Only the caption bar changes: the frame's top comes from the strip.
         CopyPicture(picture, {0, 0}, *titleStrip_, BoundsOf(*titleStrip_));
-        ComposeCaptionBar(m, TsBackgroundDescriptor::OfPicture(*titleStrip_, 0, 0));
+        ComposeCaptionBar(m, TsBackgroundDescriptor::OfPicture(*titleStrip_, 0, 0), true);
     } else {
         const TRect whole = BoundsOf(picture);
         if (form_.BorderStyle() == bsNone)
@@ -374,15 +378,101 @@ void TsSkinProvider::BuildFrameCache() {
             titleStrip_ = std::make_unique<TsBitmap24>(width, titleHeight);
             CopyPicture(*titleStrip_, {0, 0}, picture, {0, 0, width, titleHeight});
         }
-        ComposeCaptionBar(m, TsBackgroundDescriptor::OfPicture(picture, m.ClientOrigin.X, m.ClientOrigin.Y));
+        ComposeCaptionBar(m, TsBackgroundDescriptor::OfPicture(picture, m.ClientOrigin.X, m.ClientOrigin.Y),
+                          false);
     }
+    PaintFormIntoPicture(m);
     fullRepaint_ = false;
     screenStale_ = true;
     SkinData.CacheRebuilt();
 }
 
-void TsSkinProvider::ComposeCaptionBar(const TsFrameMetrics& m,
-                                       const TsBackgroundDescriptor& titleBackground) {
+void TsSkinProvider::ComposeMenuLine(const TsFrameMetrics& m, bool reused) {
+    HWND window = Hwnd(window_);
+    HMENU bar = window ? GetMenu(window) : nullptr;
+    TsSkinManager* manager = SkinData.Manager();
+    TsBitmap24& picture = *SkinData.Cache;
+    const TRect area{m.FrameWidth, m.FrameHeight + m.CaptionHeight, picture.Width - m.FrameWidth,
+                     std::min(m.TopHeight, picture.Height)};
+    if (!bar || !manager || m.MenuHeight <= 0 || area.Width() <= 0 || area.Height() <= 0) {
+        menuLine_.reset();
+        menuLineArea_ = {};
+        return;
+    }
+    if (reused && menuLine_ && menuLineArea_ == area) {
+        // The caption bar alone is redrawn: the line is the one composed before.
+        CopyPicture(picture, {area.Left, area.Top}, *menuLine_, BoundsOf(*menuLine_));
+    } else {
+        std::string name = MenuLineSkin;
+        int section = name.empty() ? -1 : manager->FindSection(name);
+        if (section < 0) {
+            name = "MENULINE";
+            section = manager->FindSection(name);
+        }
+        if (section >= 0)
+            ComposeItem(&picture, *manager, section, name, TsBackgroundDescriptor::OfPicture(picture, 0, 0),
+                        true, 0, {}, area);
+        menuLine_ = std::make_unique<TsBitmap24>(area.Width(), area.Height());
+        CopyPicture(*menuLine_, {0, 0}, picture, area);
+        menuLineArea_ = area;
+    }
+    const int count = GetMenuItemCount(bar);
+    for (int i = 0; i < count; ++i)
+        DrawMenuLineItem(static_cast<unsigned>(i), false);
+}
+
+bool TsSkinProvider::DrawMenuLineItem(unsigned index, bool selected, TRect* drawn) {
+    HWND window = Hwnd(window_);
+    HMENU bar = window ? GetMenu(window) : nullptr;
+    TsSkinManager* manager = SkinData.Manager();
+    if (!bar || !manager || !menuLine_ || !SkinData.Cache)
+        return false;
+    RECT screen{};
+    RECT outer{};
+    if (!GetMenuItemRect(window, bar, index, &screen) || !GetWindowRect(window, &outer))
+        return false;
+    const TRect r{screen.left - outer.left, screen.top - outer.top, screen.right - outer.left,
+                  screen.bottom - outer.top};
+    char text[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_DATA | MIIM_TYPE;
+    info.dwTypeData = text;
+    info.cch = sizeof text - 1;
+    if (!GetMenuItemInfoA(bar, index, TRUE, &info))
+        return false;
+    std::string caption = text;
+    bool enabled = (info.fState & (MFS_DISABLED | MFS_GRAYED)) == 0;
+    if (const TMenuItem* item = LiveMenuItem(info.dwItemData)) {
+        caption = item->Caption;
+        enabled = item->Enabled;
+    }
+    // Each item paints itself into the line, over the line's copy.
+    const TRect inLine = IntersectRects(r, menuLineArea_);
+    if (drawn)
+        *drawn = inLine;
+    manager->SkinableMenus().DrawLineItem(caption, enabled, selected, *SkinData.Cache, inLine, *menuLine_,
+                                          {menuLineArea_.Left, menuLineArea_.Top});
+    screenStale_ = true;
+    return true;
+}
+
+void TsSkinProvider::PaintFormIntoPicture(const TsFrameMetrics& m) {
+    if (!form_.OnPaint || !SkinData.Cache || SkinData.Cache->Empty())
+        return;
+    TsDibTextCanvas canvas(*SkinData.Cache);
+    if (!canvas.Valid())
+        return;
+    // The form paints as on its client area: the origin moves to where the
+    // client lies in the window picture.
+    SetViewportOrgEx(canvas.Dc(), m.ClientOrigin.X, m.ClientOrigin.Y, nullptr);
+    form_.OnPaint(form_, canvas.Dc());
+    SetViewportOrgEx(canvas.Dc(), 0, 0, nullptr);
+    canvas.Flush();
+}
+
+void TsSkinProvider::ComposeCaptionBar(const TsFrameMetrics& m, const TsBackgroundDescriptor& titleBackground,
+                                       bool captionOnly) {
     TsSkinManager* manager = SkinData.Manager();
     TsBitmap24& picture = *SkinData.Cache;
     const TsFormShape shape = Shape();
@@ -409,6 +499,7 @@ void TsSkinProvider::ComposeCaptionBar(const TsFrameMetrics& m,
         DrawNinePiece(picture, {width - w, 0, width, titleHeight}, true, true, state, titleBar, *manager,
                       TsBackgroundDescriptor::OfPicture(picture, 0, 0));
     }
+    ComposeMenuLine(m, captionOnly);
     if (m.CaptionHeight <= 0)
         return;
 
@@ -1337,6 +1428,12 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
         HDC dc = BeginPaint(window, &paint);
         PaintClientBackground(dc);
         EndPaint(window, &paint);
+        // Then the form's own painting, over the background just copied.
+        if (form_.OnPaint && Skinned())
+            if (HDC client = GetDC(window)) {
+                form_.OnPaint(form_, client);
+                ReleaseDC(window, client);
+            }
         if (outputWindow_) {
             // The children paint after the form: the shown picture goes once they have.
             UpdateWindow(window);
@@ -1348,6 +1445,31 @@ TMessageResult TsSkinProvider::FrameProc(unsigned message, TWParam wParam, TLPar
     case WM_PRINTCLIENT:
         PaintClientBackground(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_DRAWITEM: {
+        // An item of the form's menu line being selected or left: it paints
+        // itself into the window picture, and that part goes to the window.
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        HMENU bar = GetMenu(window);
+        if (!draw || draw->CtlType != ODT_MENU || !bar || reinterpret_cast<HMENU>(draw->hwndItem) != bar ||
+            !Skinned() || !menuLine_)
+            break;
+        const int count = GetMenuItemCount(bar);
+        for (int i = 0; draw->itemData != 0 && i < count; ++i) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_DATA;
+            if (!GetMenuItemInfoA(bar, static_cast<UINT>(i), TRUE, &info) ||
+                info.dwItemData != draw->itemData)
+                continue;
+            TRect drawn;
+            if (!DrawMenuLineItem(static_cast<unsigned>(i), (draw->itemState & ODS_SELECTED) != 0, &drawn))
+                break;
+            // The menu line draws on the window's device context, in window coordinates.
+            CopyToWindow(draw->hDC, drawn, drawn.Left, drawn.Top);
+            return TRUE;
+        }
+        break;
+    }
     case WM_TIMER:
         if (wParam == reinterpret_cast<WPARAM>(this)) {
             EndShow();

@@ -437,6 +437,36 @@ void TsSkinableMenus::DrawItem(TMenuItem& item, void* dcHandle, unsigned state, 
     DrawBitmap24(dc, target, picture, 0, 0);
 }
 
+void TsSkinableMenus::DrawLineItem(const std::string& caption, bool enabled, bool selected,
+                                   TsBitmap24& target, const TRect& area, const TsBitmap24& line,
+                                   TPoint lineOrigin) {
+    const TRect r = IntersectRects(area, BoundsOf(target));
+    if (r.Width() <= 0 || r.Height() <= 0)
+        return;
+    TsSkinManager& manager = owner_;
+    // The item's place in the line's copy is its background.
+    const TsBackgroundDescriptor under =
+        TsBackgroundDescriptor::OfPicture(line, r.Left - lineOrigin.X, r.Top - lineOrigin.Y);
+    TsBitmap24 picture(r.Width(), r.Height());
+    CopyPicture(picture, {0, 0}, line,
+                OffsetRectBy(BoundsOf(picture), r.Left - lineOrigin.X, r.Top - lineOrigin.Y));
+    const int section = manager.FindSection("MENUITEM");
+    const int itemState = selected && enabled ? 1 : 0;
+    if (section >= 0)
+        ComposeItem(&picture, manager, section, "MENUITEM", under, true, itemState, {}, BoundsOf(picture));
+    TsDibTextCanvas canvas(picture);
+    if (canvas.Valid()) {
+        TsItemSkin skin = SectionItemSkin(manager, "MENUITEM");
+        skin.Font = MenuFont ? *MenuFont : SystemMenuFont();
+        WriteSkinText(canvas, caption, enabled, itemState != 0, skin, tfCenter | tfVCenter | tfSingleLine,
+                      BoundsOf(picture));
+        canvas.Flush();
+    }
+    if (!enabled)
+        DisabledLook(picture, dkBlended, clNone, {0, 0}, under);
+    CopyPicture(target, {r.Left, r.Top}, picture, BoundsOf(picture));
+}
+
 void InstallMenuAdapterFactory() {
     HookFactories().MakeMenuAdapter = [](HWND window, TsSkinManager& manager,
                                          const std::string&) -> std::unique_ptr<TsWindowAdapter> {

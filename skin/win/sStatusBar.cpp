@@ -6,6 +6,7 @@
 #include "skin/sSkinManager.h"
 #include "skin/sStatusBarLayout.h"
 #include "skin/win/sBitmapDib.h"
+#include "skin/win/sWindowQueries.h"
 #include "skin/win/sTextCanvasWin.h"
 
 #include <windows.h>
@@ -220,16 +221,7 @@ void TsStatusBar::SetFont(const TFont& font) {
 }
 
 bool TsStatusBar::ComputePartlyOutside() const {
-    if (!HandleAllocated())
-        return false;
-    HWND parent = GetParent(Hwnd(*this));
-    if (!parent)
-        return false;
-    RECT client;
-    GetClientRect(parent, &client);
-    const TBounds& b = BoundsRect();
-    return b.Left < client.left || b.Top < client.top || b.Left + b.Width > client.right ||
-           b.Top + b.Height > client.bottom;
+    return HandleAllocated() && LiesPartlyOutsideParent(Hwnd(*this));
 }
 
 bool TsStatusBar::NeedsRebuild() {

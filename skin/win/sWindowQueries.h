@@ -46,3 +46,17 @@ inline bool WindowsBefore6() {
     version.dwOSVersionInfoSize = sizeof version;
     return GetVersionExA(&version) && version.dwMajorVersion < 6;
 }
+
+// The window reaches beyond its parent's client area (also when the parent
+// scrolls it partly out of sight); a top-level window never does.
+inline bool LiesPartlyOutsideParent(HWND window) {
+    HWND parent = window ? GetParent(window) : nullptr;
+    if (!parent || !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+        return false;
+    RECT client{}, own{};
+    GetClientRect(parent, &client);
+    GetWindowRect(window, &own);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&own), 2);
+    return own.left < client.left || own.top < client.top || own.right > client.right ||
+           own.bottom > client.bottom;
+}

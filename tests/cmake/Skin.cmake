@@ -22,6 +22,8 @@ endif()
 # archives of their own.
 if(TARGET win_tests)
   target_sources(win_tests PRIVATE ${KESTOVA_SKIN_RC} ${CMAKE_SOURCE_DIR}/tools/qzArchiveWriter.cpp)
+  # Folder skins kept as test data (tests/skins), read through Wine's drive Z:.
+  target_compile_definitions(win_tests PRIVATE KESTOVA_TEST_SKINS="Z:${CMAKE_SOURCE_DIR}/tests/skins")
   set_source_files_properties(${KESTOVA_SKIN_RC} PROPERTIES OBJECT_DEPENDS ${ZUR_ARCHIVE})
   add_dependencies(win_tests kestova_zur_skin)
 endif()
