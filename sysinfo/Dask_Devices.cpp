@@ -6,6 +6,7 @@
 #include "Vexor_Routines_RegValueText.h"
 #include "Vexor_Routines_Registry.h"
 #include "base/Text.h"
+#include "base/win/LocaleText.h"
 
 #include <algorithm>
 
@@ -134,8 +135,7 @@ void TVexor_Devices::Refresh() {
         Enumerate9x();
     // By class name in the user's collation, ignoring case.
     std::stable_sort(devices_.begin(), devices_.end(), [](const TDevice& a, const TDevice& b) {
-        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.ClassName.c_str(), -1,
-                              b.ClassName.c_str(), -1) == CSTR_LESS_THAN;
+        return LocaleTextLess(a.ClassName, b.ClassName);
     });
     SetDataPresent(true);
 }

@@ -5,6 +5,7 @@
 #include "Vexor_Routines_RegValueText.h"
 #include "Vexor_Routines_Registry.h"
 #include "base/Text.h"
+#include "base/win/LocaleText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -102,10 +103,8 @@ TResourceList FindResourceList(const std::string& keyPath) {
     TStringList names;
     registry->GetKeyNames(names);
     std::vector<std::string> subKeys = names.Items();
-    std::stable_sort(subKeys.begin(), subKeys.end(), [](const std::string& a, const std::string& b) {
-        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-               CSTR_LESS_THAN;
-    });
+    std::stable_sort(subKeys.begin(), subKeys.end(),
+                     [](const std::string& a, const std::string& b) { return LocaleTextLess(a, b); });
     for (const std::string& subKey : subKeys) {
         const std::unique_ptr<TRegistry> sub = MachineReader();
         if (!sub->OpenKey(keyPath + "\\" + subKey))

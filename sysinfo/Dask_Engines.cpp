@@ -4,6 +4,7 @@
 #include "Vexor_Routines.h"
 #include "base/Exception.h"
 #include "base/StringList.h"
+#include "base/Text.h"
 
 TVexor_Engines::TVexor_Engines(TComponent* owner) : TVexor_Nolt_Component(owner) {
     directX_ = new TVexor_DirectX(this);
@@ -135,7 +136,7 @@ void TVexor_Engines::RefreshComEngines(TRegistry& registry, TStringList& scratch
         const std::string progId = registry.ReadString("");
         registry.CloseKey();
         for (const TComEngineProgId& entry : ComEngineProgIds()) {
-            if (!SameAsciiText(progId, entry.ProgId))
+            if (!SameText(progId, entry.ProgId))
                 continue;
             std::string server;
             path.assign("CLSID\\").append(classId).append("\\InprocServer32");

@@ -13,11 +13,8 @@
 // gives "6.0.2900.2180 (SP2)", notes without entries give "6.0.2900.2180 ()".
 std::string InternetExplorerVersionText(const std::string& version, const std::string& minorVersion);
 
-// True when the path, its letters A to Z lowered, contains "mscorlib.tlb".
+// True when the path, ignoring the case of the letters A to Z, contains "mscorlib.tlb".
 bool IsMscorlibTypeLibrary(std::string_view path);
-
-// Equal texts when the letters A to Z are compared without regard to case.
-bool SameAsciiText(std::string_view a, std::string_view b);
 
 enum class TComEngine { ceDAO, ceADO, ceMSI, ceQT };
 

@@ -5,6 +5,7 @@
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_Registry.h"
 #include "Vexor_WtsApi32.h"
+#include "base/Text.h"
 #include "base/win/Handles.h"
 
 #include <cstdint>
@@ -33,10 +34,6 @@ constexpr size_t kInitialProcessListUnits = 256;
 
 std::string TextUpToNul(const char* text, size_t capacity) {
     return std::string(text, strnlen(text, capacity));
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 // The part of a path after its last "\" or ":", double-byte characters

@@ -13,9 +13,10 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING AND KESTOVA_CLANGXX)
     ${CMAKE_SOURCE_DIR}/sysinfo/Dask_DMA_Range.cpp
     ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Decode.cpp
     ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Dump.cpp
-    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Table.cpp)
+    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Table.cpp
+    ${CMAKE_SOURCE_DIR}/base/Text.cpp)
   file(GLOB SMBIOS_FUZZER_HEADERS ${CMAKE_SOURCE_DIR}/sysinfo/Dask_DMA_Range.h ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_*.h
-    ${CMAKE_SOURCE_DIR}/base/Trim.h)
+    ${CMAKE_SOURCE_DIR}/base/Text.h)
   set(SMBIOS_FUZZER ${CMAKE_BINARY_DIR}/fuzz/smbios_fuzzer)
   add_custom_command(
     OUTPUT ${SMBIOS_FUZZER}

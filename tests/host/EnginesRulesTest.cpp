@@ -57,16 +57,6 @@ TEST(EnginesRules, ProgIdTableInComparisonOrder) {
     }
 }
 
-TEST(EnginesRules, ProgIdsCompareLettersAToZWithoutCase) {
-    EXPECT_TRUE(SameAsciiText("ADODB.Connection.2.8", "adodb.connection.2.8"));
-    EXPECT_TRUE(SameAsciiText("windowsinstaller.installer", "WindowsInstaller.Installer"));
-    EXPECT_TRUE(SameAsciiText("", ""));
-    EXPECT_FALSE(SameAsciiText("ADODB.Connection.6.0", "adodb.connection"));
-    EXPECT_FALSE(SameAsciiText("DAO.DBEngine.120", "DAO.DBEngine"));
-    EXPECT_FALSE(SameAsciiText("\xC4", "\xE4")); // letters outside A to Z keep their case
-    EXPECT_FALSE(SameAsciiText("[", "{"));
-}
-
 TEST(EnginesRules, InstalledVersionTakesTheFirstAndFourthBytes) {
     const unsigned char dx9[8] = {0, 0, 0, 9, 0, 0, 0, 0};
     EXPECT_EQ(DirectXInstalledVersionText(dx9), "0.9");
