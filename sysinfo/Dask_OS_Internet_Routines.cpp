@@ -1,12 +1,12 @@
 #include "Dask_OS_Internet_Routines.h"
 
-#include "Vexor_LibraryBinder.h"
 #include "Vexor_Routines_Accounts.h"
 #include "Vexor_Routines_Files.h"
 #include "Vexor_Routines_Folders.h"
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_Registry.h"
 #include "base/Exception.h"
+#include "base/win/BoundLibrary.h"
 #include "base/win/Handles.h"
 
 #include <vector>
@@ -16,6 +16,13 @@ static_assert(sizeof(TRasConnection) == 412, "the entry size the remote access l
 #endif
 
 namespace {
+
+#define DASK_RASAPI32_ENTRY_POINTS(X) X(RasEnumConnectionsA)
+struct TRasEntryPoints {
+    // Named after the function, typed as this unit declares it.
+    using TRasEnumConnectionsA = TRasEnumConnections;
+    BOUND_ENTRY_POINTS(DASK_RASAPI32_ENTRY_POINTS, BOUND_NAMED_SLOT)
+};
 
 const char kInternetSettings[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet settings";
 constexpr DWORD kBufferTooSmall = 603; // ERROR_BUFFER_TOO_SMALL of the remote access library
@@ -135,8 +142,7 @@ unsigned CountRasConnections(TRasEnumConnections enumConnections) {
 }
 
 unsigned GetRasConnectionCount() {
-    UniqueLibrary library(LoadLibraryA("rasapi32.dll"));
-    TRasEnumConnections enumConnections = nullptr;
-    ResolveEntryPoint(library.Get(), "RasEnumConnectionsA", enumConnections);
+    const TScopedBoundLibrary<TRasEntryPoints> ras("rasapi32.dll");
+    const TRasEnumConnections enumConnections = ras.Functions().RasEnumConnectionsA;
     return enumConnections ? CountRasConnections(enumConnections) : 0;
 }

@@ -1,5 +1,6 @@
 #include "Dask_SMBIOS_Firmware.h"
 
+#include "base/win/BoundLibrary.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>
@@ -13,25 +14,31 @@ constexpr DWORD kProviderFirm = 0x4649524D; // 'FIRM'
 constexpr DWORD kProviderRsmb = 0x52534D42; // 'RSMB'
 constexpr DWORD kRegionSlack = 128 * 1024;
 
-// kernel32's, resolved once and kept for the process's life (a missing one
-// is looked up again on the next call), unless a test handed in its own.
+#define DASK_FIRMWARE_ENTRY_POINTS(X)                                                                        \
+    X(EnumSystemFirmwareTables)                                                                              \
+    X(GetSystemFirmwareTable)
+
+struct TFirmwareEntryPoints {
+    BOUND_ENTRY_POINTS(DASK_FIRMWARE_ENTRY_POINTS, BOUND_DECLARED_SLOT)
+};
+
+// kernel32's, each resolved once and kept for the process's life (a missing
+// one is looked up again on the next call), unless a test handed in its own.
+TBoundLibrary<TFirmwareEntryPoints> g_kernel("kernel32.dll");
 TFirmwareTableFunctions g_resolved;
 TFirmwareTableFunctions g_supplied;
 
 const TFirmwareTableFunctions* FirmwareFunctions() {
     if (g_supplied.EnumTables && g_supplied.GetTable)
         return &g_supplied;
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (!kernel) {
+    g_kernel.AttachLoaded();
+    if (!g_kernel.Handle()) {
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return nullptr;
     }
-    if (!g_resolved.EnumTables)
-        g_resolved.EnumTables = reinterpret_cast<decltype(g_resolved.EnumTables)>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "EnumSystemFirmwareTables")));
-    if (!g_resolved.GetTable)
-        g_resolved.GetTable = reinterpret_cast<decltype(g_resolved.GetTable)>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "GetSystemFirmwareTable")));
+    g_kernel.BindFunction(&TFirmwareEntryPoints::EnumSystemFirmwareTables, "EnumSystemFirmwareTables");
+    g_kernel.BindFunction(&TFirmwareEntryPoints::GetSystemFirmwareTable, "GetSystemFirmwareTable");
+    g_resolved = {g_kernel.Functions().EnumSystemFirmwareTables, g_kernel.Functions().GetSystemFirmwareTable};
     return g_resolved.EnumTables && g_resolved.GetTable ? &g_resolved : nullptr;
 }
 

@@ -2,11 +2,9 @@
 
 namespace {
 
-TLibraryBinding g_ntDll{"NTDLL.DLL"};
-TNtDllEntryPoints g_ntDllEntryPoints;
-
-TLibraryBinding g_kernel{"kernel32.dll"};
-TToolHelpEntryPoints g_toolHelpEntryPoints;
+TBoundLibrary<TNtDllEntryPoints> g_ntDll("NTDLL.DLL");
+// kernel32 is in every process: it is never loaded or freed here.
+TBoundLibrary<TToolHelpEntryPoints> g_toolHelp("kernel32.dll");
 
 // The platform as Windows reports it now: the binding units start before the
 // host platform record is taken, so they ask for themselves.
@@ -19,79 +17,51 @@ bool RunsOnNTPlatform() {
 } // namespace
 
 bool BindNtDll() {
-    if (!RunsOnNTPlatform())
-        return false;
-    AttachLibrary(g_ntDll);
-    if (g_ntDll.Handle) {
-#define VEXOR_RESOLVE(name) ResolveEntryPoint(g_ntDll.Handle, #name, g_ntDllEntryPoints.name);
-        VEXOR_NTDLL_ENTRY_POINTS(VEXOR_RESOLVE)
-#undef VEXOR_RESOLVE
-    }
-    return g_ntDll.Handle && g_ntDllEntryPoints.NtQueryObject;
+    return RunsOnNTPlatform() && g_ntDll.Bind() && NtDll().NtQueryObject;
 }
 
 void UnbindNtDll() {
-    // Pointers into a freed library must not stay callable.
-    if (DetachLibrary(g_ntDll))
-        g_ntDllEntryPoints = {};
+    g_ntDll.Detach();
 }
 
 const TNtDllEntryPoints& NtDll() {
-    return g_ntDllEntryPoints;
+    return g_ntDll.Functions();
 }
 
-const TLibraryBinding& NtDllBinding() {
+const TBoundLibrary<TNtDllEntryPoints>& NtDllBinding() {
     return g_ntDll;
 }
 
-TBoundEntryPoints NtDllEntryPoints() {
-    return {
-#define VEXOR_LIST(name) {#name, EntryAddress(g_ntDllEntryPoints.name)},
-        VEXOR_NTDLL_ENTRY_POINTS(VEXOR_LIST)
-#undef VEXOR_LIST
-    };
-}
-
 bool BindToolHelp() {
-    if (!g_kernel.Handle) {
-        g_kernel.Handle = GetModuleHandleA(g_kernel.LibraryName);
-#define VEXOR_RESOLVE(name) ResolveEntryPoint(g_kernel.Handle, #name, g_toolHelpEntryPoints.name);
-        VEXOR_TOOLHELP_ENTRY_POINTS(VEXOR_RESOLVE)
-#undef VEXOR_RESOLVE
+    if (!g_toolHelp.Handle()) {
+        g_toolHelp.AttachLoaded();
+        g_toolHelp.Resolve();
     }
-    return g_kernel.Handle && g_toolHelpEntryPoints.CreateToolhelp32Snapshot;
+    return g_toolHelp.Handle() && g_toolHelp.Functions().CreateToolhelp32Snapshot;
 }
 
 const TToolHelpEntryPoints& ToolHelp() {
-    return g_toolHelpEntryPoints;
+    return g_toolHelp.Functions();
 }
 
-const TLibraryBinding& ToolHelpBinding() {
-    return g_kernel;
-}
-
-TBoundEntryPoints ToolHelpEntryPoints() {
-    return {
-#define VEXOR_LIST(name) {#name, EntryAddress(g_toolHelpEntryPoints.name)},
-        VEXOR_TOOLHELP_ENTRY_POINTS(VEXOR_LIST)
-#undef VEXOR_LIST
-    };
+const TBoundLibrary<TToolHelpEntryPoints>& ToolHelpBinding() {
+    return g_toolHelp;
 }
 
 HANDLE ToolHelpCreateSnapshot(DWORD flags, DWORD processId) {
     if (!BindToolHelp())
         return nullptr;
-    return g_toolHelpEntryPoints.CreateToolhelp32Snapshot(flags, processId);
+    return ToolHelp().CreateToolhelp32Snapshot(flags, processId);
 }
 
 bool ToolHelpProcessFirst(HANDLE snapshot, PROCESSENTRY32& entry) {
-    if (!BindToolHelp() || !g_toolHelpEntryPoints.Process32First)
+    if (!BindToolHelp() || !ToolHelp().Process32First)
         return false;
-    return g_toolHelpEntryPoints.Process32First(snapshot, &entry) != FALSE;
+    return ToolHelp().Process32First(snapshot, &entry) != FALSE;
 }
 
 bool ToolHelpProcessNext(HANDLE snapshot, PROCESSENTRY32& entry) {
-    if (!BindToolHelp() || !g_toolHelpEntryPoints.Process32Next)
+    if (!BindToolHelp() || !ToolHelp().Process32Next)
         return false;
-    return g_toolHelpEntryPoints.Process32Next(snapshot, &entry) != FALSE;
+    return ToolHelp().Process32Next(snapshot, &entry) != FALSE;
 }

@@ -2,7 +2,7 @@
 // The native system library (NTDLL, NT platform only) and the tool-help
 // functions of kernel32.dll, both bound at run time: the process list, the
 // physical memory section and friends come from here.
-#include "Vexor_LibraryBinder.h"
+#include "base/win/BoundLibrary.h"
 
 #include <windows.h>
 #include <winternl.h>
@@ -99,9 +99,7 @@ using TZwSystemDebugControl = NTSTATUS(NTAPI*)(ULONG Command, PVOID InputBuffer,
     X(ZwSystemDebugControl)
 
 struct TNtDllEntryPoints {
-#define VEXOR_ENTRY_SLOT(name) T##name name = nullptr;
-    VEXOR_NTDLL_ENTRY_POINTS(VEXOR_ENTRY_SLOT)
-#undef VEXOR_ENTRY_SLOT
+    BOUND_ENTRY_POINTS(VEXOR_NTDLL_ENTRY_POINTS, BOUND_NAMED_SLOT)
 };
 
 // Binds "NTDLL.DLL" (again on every call) on the NT platform only; true when
@@ -113,8 +111,7 @@ bool BindNtDll();
 void UnbindNtDll();
 
 const TNtDllEntryPoints& NtDll();
-const TLibraryBinding& NtDllBinding();
-TBoundEntryPoints NtDllEntryPoints();
+const TBoundLibrary<TNtDllEntryPoints>& NtDllBinding();
 
 // The system process list: NtQuerySystemInformation class 5 gives a chain of
 // these records, each followed by its threads.
@@ -162,9 +159,7 @@ static_assert(offsetof(TSystemProcessInformation, HandleCount) == 0x4C);
     X(Module32NextW)
 
 struct TToolHelpEntryPoints {
-#define VEXOR_ENTRY_SLOT(name) decltype(&::name) name = nullptr;
-    VEXOR_TOOLHELP_ENTRY_POINTS(VEXOR_ENTRY_SLOT)
-#undef VEXOR_ENTRY_SLOT
+    BOUND_ENTRY_POINTS(VEXOR_TOOLHELP_ENTRY_POINTS, BOUND_DECLARED_SLOT)
 };
 
 // Binds the tool-help functions of "kernel32.dll" once (kernel32 is never
@@ -172,8 +167,7 @@ struct TToolHelpEntryPoints {
 bool BindToolHelp();
 
 const TToolHelpEntryPoints& ToolHelp();
-const TLibraryBinding& ToolHelpBinding();
-TBoundEntryPoints ToolHelpEntryPoints();
+const TBoundLibrary<TToolHelpEntryPoints>& ToolHelpBinding();
 
 // The tool-help calls, binding first: the snapshot gives 0 when tool help is
 // missing, the process walk gives false.

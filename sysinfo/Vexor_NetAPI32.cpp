@@ -2,33 +2,18 @@
 
 namespace {
 
-TLibraryBinding g_binding{"netapi32.dll"};
-TNetApiEntryPoints g_entryPoints;
+TBoundLibrary<TNetApiEntryPoints> g_netApi("netapi32.dll");
 
 } // namespace
 
 bool BindNetApi() {
-    AttachLibrary(g_binding);
-    if (g_binding.Handle) {
-#define VEXOR_RESOLVE(name) ResolveEntryPoint(g_binding.Handle, #name, g_entryPoints.name);
-        VEXOR_NETAPI32_ENTRY_POINTS(VEXOR_RESOLVE)
-#undef VEXOR_RESOLVE
-    }
-    return g_binding.Handle && g_entryPoints.NetWkstaGetInfo;
+    return g_netApi.Bind() && NetApi().NetWkstaGetInfo;
 }
 
 const TNetApiEntryPoints& NetApi() {
-    return g_entryPoints;
+    return g_netApi.Functions();
 }
 
-const TLibraryBinding& NetApiBinding() {
-    return g_binding;
-}
-
-TBoundEntryPoints NetApiEntryPoints() {
-    return {
-#define VEXOR_LIST(name) {#name, EntryAddress(g_entryPoints.name)},
-        VEXOR_NETAPI32_ENTRY_POINTS(VEXOR_LIST)
-#undef VEXOR_LIST
-    };
+const TBoundLibrary<TNetApiEntryPoints>& NetApiBinding() {
+    return g_netApi;
 }

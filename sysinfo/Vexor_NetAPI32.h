@@ -1,7 +1,7 @@
 #pragma once
 // The network management library, bound at run time: the workstation's
 // domain comes from here.
-#include "Vexor_LibraryBinder.h"
+#include "base/win/BoundLibrary.h"
 
 // Some domain-controller calls take socket addresses.
 #include <winsock2.h>
@@ -64,9 +64,7 @@
 
 // One pointer per entry point, typed as the system headers declare it.
 struct TNetApiEntryPoints {
-#define VEXOR_ENTRY_SLOT(name) decltype(&::name) name = nullptr;
-    VEXOR_NETAPI32_ENTRY_POINTS(VEXOR_ENTRY_SLOT)
-#undef VEXOR_ENTRY_SLOT
+    BOUND_ENTRY_POINTS(VEXOR_NETAPI32_ENTRY_POINTS, BOUND_DECLARED_SLOT)
 };
 
 // Binds "netapi32.dll" (again on every call); true when the library and
@@ -74,5 +72,4 @@ struct TNetApiEntryPoints {
 bool BindNetApi();
 
 const TNetApiEntryPoints& NetApi();
-const TLibraryBinding& NetApiBinding();
-TBoundEntryPoints NetApiEntryPoints();
+const TBoundLibrary<TNetApiEntryPoints>& NetApiBinding();

@@ -2,39 +2,22 @@
 
 namespace {
 
-TLibraryBinding g_binding{"psapi.dll"};
-TPsApiEntryPoints g_entryPoints;
+TBoundLibrary<TPsApiEntryPoints> g_psApi("psapi.dll");
 
 } // namespace
 
 bool BindPsApi() {
-    AttachLibrary(g_binding);
-    if (g_binding.Handle) {
-#define VEXOR_RESOLVE(name) ResolveEntryPoint(g_binding.Handle, #name, g_entryPoints.name);
-        VEXOR_PSAPI_ENTRY_POINTS(VEXOR_RESOLVE)
-#undef VEXOR_RESOLVE
-    }
-    return g_binding.Handle && g_entryPoints.EnumProcesses;
+    return g_psApi.Bind() && PsApi().EnumProcesses;
 }
 
 void UnbindPsApi() {
-    // Pointers into a freed library must not stay callable.
-    if (DetachLibrary(g_binding))
-        g_entryPoints = {};
+    g_psApi.Detach();
 }
 
 const TPsApiEntryPoints& PsApi() {
-    return g_entryPoints;
+    return g_psApi.Functions();
 }
 
-const TLibraryBinding& PsApiBinding() {
-    return g_binding;
-}
-
-TBoundEntryPoints PsApiEntryPoints() {
-    return {
-#define VEXOR_LIST(name) {#name, EntryAddress(g_entryPoints.name)},
-        VEXOR_PSAPI_ENTRY_POINTS(VEXOR_LIST)
-#undef VEXOR_LIST
-    };
+const TBoundLibrary<TPsApiEntryPoints>& PsApiBinding() {
+    return g_psApi;
 }

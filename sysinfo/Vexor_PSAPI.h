@@ -1,7 +1,7 @@
 #pragma once
 // The process status library, bound at run time (an add-on on Windows NT 4):
 // process image names come from here.
-#include "Vexor_LibraryBinder.h"
+#include "base/win/BoundLibrary.h"
 
 #include <windows.h>
 // The classic names (GetModuleBaseNameA, ...), which psapi.dll exports on
@@ -29,9 +29,7 @@
     X(GetProcessMemoryInfo)
 
 struct TPsApiEntryPoints {
-#define VEXOR_ENTRY_SLOT(name) decltype(&::name) name = nullptr;
-    VEXOR_PSAPI_ENTRY_POINTS(VEXOR_ENTRY_SLOT)
-#undef VEXOR_ENTRY_SLOT
+    BOUND_ENTRY_POINTS(VEXOR_PSAPI_ENTRY_POINTS, BOUND_DECLARED_SLOT)
 };
 
 // Binds "psapi.dll" (again on every call); true when the library and
@@ -42,5 +40,4 @@ bool BindPsApi();
 void UnbindPsApi();
 
 const TPsApiEntryPoints& PsApi();
-const TLibraryBinding& PsApiBinding();
-TBoundEntryPoints PsApiEntryPoints();
+const TBoundLibrary<TPsApiEntryPoints>& PsApiBinding();

@@ -3,11 +3,23 @@
 #include "Vexor_NetAPI32.h"
 #include "Vexor_Routines_Registry.h"
 #include "base/Exception.h"
+#include "base/win/BoundLibrary.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
+
+// Both kernel32 entry points are newer than the oldest supported Windows.
+using TGetNativeSystemInfo = void(WINAPI*)(LPSYSTEM_INFO);
+using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+#define VEXOR_HOST_PLATFORM_ENTRY_POINTS(X)                                                                  \
+    X(GetNativeSystemInfo)                                                                                   \
+    X(IsWow64Process)
+
+struct THostPlatformEntryPoints {
+    BOUND_ENTRY_POINTS(VEXOR_HOST_PLATFORM_ENTRY_POINTS, BOUND_NAMED_SLOT)
+};
 
 OSVERSIONINFOEXA g_hostVersionInfo{};
 SYSTEM_INFO g_hostSystemInfo{};
@@ -177,18 +189,10 @@ void DetectOSNameAndEdition(std::string& name, std::string& edition) {
 }
 
 void InitHostPlatform() {
-    // Both kernel32 entry points are newer than the oldest supported Windows.
-    using TGetNativeSystemInfo = void(WINAPI*)(LPSYSTEM_INFO);
-    using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
-    TGetNativeSystemInfo getNativeSystemInfo = nullptr;
-    TIsWow64Process isWow64Process = nullptr;
-    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
-    if (!kernel)
-        kernel = LoadLibraryA("KERNEL32.DLL");
-    if (kernel) {
-        ResolveEntryPoint(kernel, "GetNativeSystemInfo", getNativeSystemInfo);
-        ResolveEntryPoint(kernel, "IsWow64Process", isWow64Process);
-    }
+    TBoundLibrary<THostPlatformEntryPoints> kernel("KERNEL32.DLL");
+    kernel.Bind();
+    TGetNativeSystemInfo getNativeSystemInfo = kernel.Functions().GetNativeSystemInfo;
+    const TIsWow64Process isWow64Process = kernel.Functions().IsWow64Process;
     if (!getNativeSystemInfo)
         getNativeSystemInfo = GetSystemInfo;
 

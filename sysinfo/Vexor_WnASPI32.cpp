@@ -1,9 +1,9 @@
 #include "Vexor_WnASPI32.h"
 
 #include "base/Exception.h"
+#include "base/win/BoundLibrary.h"
 #include "base/win/Handles.h"
 
-#include <cinttypes>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -11,8 +11,16 @@
 
 namespace {
 
-using GetASPI32SupportInfoFn = DWORD(__cdecl*)();
-using SendASPI32CommandFn = DWORD(__cdecl*)(void*);
+using TGetASPI32SupportInfo = DWORD(__cdecl*)();
+using TSendASPI32Command = DWORD(__cdecl*)(void*);
+
+#define VEXOR_WNASPI32_ENTRY_POINTS(X)                                                                       \
+    X(GetASPI32SupportInfo)                                                                                  \
+    X(SendASPI32Command)
+
+struct TAspiEntryPoints {
+    BOUND_ENTRY_POINTS(VEXOR_WNASPI32_ENTRY_POINTS, BOUND_NAMED_SLOT)
+};
 
 constexpr BYTE kTestUnitReady[6] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
 constexpr BYTE kInquiry[6] = {0x12, 0x00, 0x00, 0x00, static_cast<BYTE>(kAspiInquiryLength), 0x00};
@@ -26,10 +34,6 @@ struct DeviceCommands {
     SRB_ExecSCSICmd request{};
     BYTE inquiry[kAspiInquiryLength]{};
 };
-
-template <typename Function> void Resolve(HMODULE module, const char* name, Function& slot) {
-    slot = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // The layer is done with a request once it has signalled the event; until
 // then it may still write into it.
@@ -59,38 +63,24 @@ public:
         ReclaimCompleted();
         // A library someone else loaded is theirs to release; once they have,
         // the handle we kept is stale and the layer is looked up afresh.
-        if (module_ && !loadedHere_ && GetModuleHandleA(kAspiLibraryName) != module_)
-            Forget();
-        if (!module_) {
-            module_ = GetModuleHandleA(kAspiLibraryName);
-            loadedHere_ = module_ == nullptr;
-            if (loadedHere_)
-                module_ = LoadLibraryA(kAspiLibraryName);
-        }
-        getSupportInfo_ = nullptr;
-        sendCommand_ = nullptr;
-        if (module_) {
-            Resolve(module_, "GetASPI32SupportInfo", getSupportInfo_);
-            Resolve(module_, "SendASPI32Command", sendCommand_);
-        }
-        return module_ && getSupportInfo_ && sendCommand_;
+        if (layer_.Handle() && !layer_.Owned() && GetModuleHandleA(kAspiLibraryName) != layer_.Handle())
+            layer_.Forget();
+        layer_.AttachOnce();
+        layer_.Resolve();
+        return layer_.Handle() && layer_.Functions().GetASPI32SupportInfo &&
+               layer_.Functions().SendASPI32Command;
     }
 
     void Unbind() {
         ReclaimCompleted();
-        if (!module_ || !loadedHere_)
-            return;
         // The layer may still complete into requests we gave up on.
-        if (!abandoned_.empty())
+        if (layer_.Owned() && !abandoned_.empty())
             return;
-        if (!FreeLibrary(module_))
-            throw Exception(FormatText("Unload Error: %s - 0x%" PRIXPTR, kAspiLibraryName,
-                                       reinterpret_cast<uintptr_t>(GetModuleHandleA(kAspiLibraryName))));
-        Forget();
+        layer_.Detach();
     }
 
-    DWORD SupportInfo() const { return getSupportInfo_(); }
-    DWORD Send(void* request) const { return sendCommand_(request); }
+    DWORD SupportInfo() const { return layer_.Functions().GetASPI32SupportInfo(); }
+    DWORD Send(void* request) const { return layer_.Functions().SendASPI32Command(request); }
 
     void Abandon(std::unique_ptr<DeviceCommands> commands) { abandoned_.push_back(std::move(commands)); }
     size_t AbandonedCount() {
@@ -99,21 +89,11 @@ public:
     }
 
 private:
-    void Forget() {
-        module_ = nullptr;
-        loadedHere_ = false;
-        getSupportInfo_ = nullptr;
-        sendCommand_ = nullptr;
-    }
-
     void ReclaimCompleted() {
         std::erase_if(abandoned_, [](const auto& commands) { return Finished(*commands); });
     }
 
-    HMODULE module_ = nullptr;
-    bool loadedHere_ = false;
-    GetASPI32SupportInfoFn getSupportInfo_ = nullptr;
-    SendASPI32CommandFn sendCommand_ = nullptr;
+    TBoundLibrary<TAspiEntryPoints> layer_{kAspiLibraryName};
     std::vector<std::unique_ptr<DeviceCommands>> abandoned_;
 };
 

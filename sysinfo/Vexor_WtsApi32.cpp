@@ -2,26 +2,26 @@
 
 namespace {
 
-constexpr const char* kLibrary = "wtsapi32.dll";
-TWtsApiEntryPoints g_entryPoints;
+// Each function is bound on its first call; the library is never released.
+TBoundLibrary<TWtsApiEntryPoints> g_wtsApi("wtsapi32.dll");
 
 } // namespace
 
 const TWtsApiEntryPoints& WtsApi() {
-    return g_entryPoints;
+    return g_wtsApi.Functions();
 }
 
 BOOL WtsQuerySessionInformationA(HANDLE server, DWORD sessionId, WTS_INFO_CLASS infoClass, LPSTR* buffer,
                                  DWORD* bytesReturned) {
-    if (!BindLibraryFunction(g_entryPoints.WTSQuerySessionInformationA, kLibrary,
-                             "WTSQuerySessionInformationA")) {
+    if (!g_wtsApi.BindFunction(&TWtsApiEntryPoints::WTSQuerySessionInformationA,
+                               "WTSQuerySessionInformationA")) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return FALSE;
     }
-    return g_entryPoints.WTSQuerySessionInformationA(server, sessionId, infoClass, buffer, bytesReturned);
+    return WtsApi().WTSQuerySessionInformationA(server, sessionId, infoClass, buffer, bytesReturned);
 }
 
 void WtsFreeMemory(PVOID memory) {
-    if (BindLibraryFunction(g_entryPoints.WTSFreeMemory, kLibrary, "WTSFreeMemory"))
-        g_entryPoints.WTSFreeMemory(memory);
+    if (g_wtsApi.BindFunction(&TWtsApiEntryPoints::WTSFreeMemory, "WTSFreeMemory"))
+        WtsApi().WTSFreeMemory(memory);
 }

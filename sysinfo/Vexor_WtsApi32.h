@@ -2,14 +2,17 @@
 // The terminal services functions (not on Windows NT 4), each bound from
 // "wtsapi32.dll" on its first call: the user and domain of the current
 // session come from here.
-#include "Vexor_LibraryBinder.h"
+#include "base/win/BoundLibrary.h"
 
 #include <windows.h>
 #include <wtsapi32.h>
 
+#define VEXOR_WTSAPI32_ENTRY_POINTS(X)                                                                       \
+    X(WTSQuerySessionInformationA)                                                                           \
+    X(WTSFreeMemory)
+
 struct TWtsApiEntryPoints {
-    decltype(&::WTSQuerySessionInformationA) WTSQuerySessionInformationA = nullptr;
-    decltype(&::WTSFreeMemory) WTSFreeMemory = nullptr;
+    BOUND_ENTRY_POINTS(VEXOR_WTSAPI32_ENTRY_POINTS, BOUND_DECLARED_SLOT)
 };
 
 // The slots as bound so far.

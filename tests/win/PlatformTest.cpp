@@ -114,8 +114,8 @@ TEST(PlatformVersionSwitch, OptionalLibrariesMissingOnOldWindows) {
     const std::string version = requested ? requested : "";
     if (version == "nt40") {
         EXPECT_FALSE(BindPsApi());
-        EXPECT_EQ(PsApiBinding().Handle, nullptr);
-        for (const TBoundEntryPoint& entry : PsApiEntryPoints())
+        EXPECT_EQ(PsApiBinding().Handle(), nullptr);
+        for (const TBoundEntryPoint& entry : PsApiBinding().List())
             EXPECT_EQ(entry.Address, nullptr) << entry.Name;
         LPSTR user = nullptr;
         DWORD bytes = 0;
@@ -126,7 +126,7 @@ TEST(PlatformVersionSwitch, OptionalLibrariesMissingOnOldWindows) {
         WtsFreeMemory(nullptr);
     } else if (version == "win98") {
         EXPECT_FALSE(BindNtDll());
-        EXPECT_EQ(NtDllBinding().Handle, nullptr);
+        EXPECT_EQ(NtDllBinding().Handle(), nullptr);
         EXPECT_EQ(NtDll().NtQueryObject, nullptr);
     } else {
         EXPECT_TRUE(BindPsApi());
