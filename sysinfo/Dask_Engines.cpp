@@ -135,9 +135,7 @@ void TVexor_Engines::RefreshComEngines(TRegistry& registry, TStringList& scratch
             continue;
         const std::string progId = registry.ReadString("");
         registry.CloseKey();
-        for (const TComEngineProgId& entry : ComEngineProgIds()) {
-            if (!SameText(progId, entry.ProgId))
-                continue;
+        if (const std::optional<TComEngine> engine = ComEngineOf(progId)) {
             std::string server;
             path.assign("CLSID\\").append(classId).append("\\InprocServer32");
             if (registry.OpenKey(path)) {
@@ -145,7 +143,7 @@ void TVexor_Engines::RefreshComEngines(TRegistry& registry, TStringList& scratch
                 registry.CloseKey();
             }
             if (FileExists(server))
-                ComEngineText(entry.Engine) = ReadFileVersion(server);
+                ComEngineText(*engine) = ReadFileVersion(server);
         }
         if (!dao_.empty() && !ado_.empty() && !msi_.empty() && !qt_.empty())
             break;

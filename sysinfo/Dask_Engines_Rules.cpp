@@ -8,6 +8,11 @@
 
 namespace {
 
+struct TComEngineProgId {
+    TComEngine Engine;
+    const char* ProgId;
+};
+
 const TComEngineProgId kComEngineProgIds[] = {
     {TComEngine::ceDAO, "DAO.DBEngine.36"},      {TComEngine::ceDAO, "DAO.DBEngine.35"},
     {TComEngine::ceDAO, "DAO.DBEngine"},         {TComEngine::ceADO, "adodb.connection.2.8"},
@@ -33,8 +38,12 @@ bool IsMscorlibTypeLibrary(std::string_view path) {
     return ContainsText(path, "mscorlib.tlb");
 }
 
-std::span<const TComEngineProgId> ComEngineProgIds() {
-    return kComEngineProgIds;
+std::optional<TComEngine> ComEngineOf(std::string_view progId) {
+    // The names are distinct: at most one matches, whatever the order.
+    for (const TComEngineProgId& entry : kComEngineProgIds)
+        if (SameText(progId, entry.ProgId))
+            return entry.Engine;
+    return std::nullopt;
 }
 
 std::string DirectXInstalledVersionText(const unsigned char* bytes) {

@@ -4,7 +4,6 @@
 // table of the COM-registered engines and the DirectX "InstalledVersion" text.
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,14 +17,10 @@ bool IsMscorlibTypeLibrary(std::string_view path);
 
 enum class TComEngine { ceDAO, ceADO, ceMSI, ceQT };
 
-struct TComEngineProgId {
-    TComEngine Engine;
-    const char* ProgId;
-};
-
-// The programmatic identifiers of the COM-registered engines, in the order a
-// class identifier's ProgId is compared with them.
-std::span<const TComEngineProgId> ComEngineProgIds();
+// The engine a class identifier's ProgId names, compared without regard to
+// the case of the letters A to Z with the engines' programmatic identifiers
+// ("DAO.DBEngine.36", "adodb.connection", ...); none for any other ProgId.
+std::optional<TComEngine> ComEngineOf(std::string_view progId);
 
 // The version text derived from the raw "InstalledVersion" value read into
 // bytes (at least 4 of them): the first byte, ".", the fourth byte.
