@@ -13,6 +13,7 @@
 #include "sysinfo/Dask_Engines.h"
 #include "sysinfo/Dask_Machine.h"
 #include "sysinfo/Dask_OS.h"
+#include "kestova/Version.h"
 
 #include <windows.h>
 
@@ -22,7 +23,8 @@
 
 namespace {
 
-constexpr const char* kVersionText = "kestova-report 1.0 (Kestova 1.0)\r\n";
+constexpr const char* kVersionText =
+    "kestova-report " KESTOVA_VERSION_TEXT " (Kestova " KESTOVA_VERSION_TEXT ")\r\n";
 
 // Milliseconds between two performance-counter readings.
 class TStopwatch {
