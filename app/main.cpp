@@ -3,12 +3,12 @@
 #include "Application.h"
 #include "FrmMain.h"
 #include "kestova/Version.h"
-#include "sysinfo/Vexor_Bindings.h"
+#include "sysinfo/win/Vexor_Bindings.h"
 #include "skin/sSkinProvider.h"
 #include "skin/sSkinableMenus.h"
 #include "skin/win/sBitBtnWin.h"
 #include "skin/win/sDialogWnd.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -10,9 +10,9 @@
 #include "report/ReportValues.h"
 #include "report/SystemMessage.h"
 #include "base/win/Handles.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
 #include "kestova/Version.h"
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 #include "base/Exception.h"
-#include "sysinfo/Vexor_Bindings.h"
-#include "sysinfo/Vexor_NetAPI32.h"
-#include "sysinfo/Vexor_Native.h"
-#include "sysinfo/Vexor_PSAPI.h"
-#include "sysinfo/Vexor_WtsApi32.h"
+#include "sysinfo/win/Vexor_Bindings.h"
+#include "sysinfo/win/Vexor_NetAPI32.h"
+#include "sysinfo/win/Vexor_Native.h"
+#include "sysinfo/win/Vexor_PSAPI.h"
+#include "sysinfo/win/Vexor_WtsApi32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "sysinfo/Vexor_NetAPI32.h"
-#include "sysinfo/Vexor_Native.h"
-#include "sysinfo/Vexor_PSAPI.h"
-#include "sysinfo/Vexor_Routines.h"
-#include "sysinfo/Vexor_WtsApi32.h"
+#include "sysinfo/win/Vexor_NetAPI32.h"
+#include "sysinfo/win/Vexor_Native.h"
+#include "sysinfo/win/Vexor_PSAPI.h"
+#include "sysinfo/win/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_WtsApi32.h"
 #include "tests/fixtures/SavedRegistryTree.h"
 #include "tests/fixtures/WineRun.h"
 

@@ -1,7 +1,7 @@
 // Both programs carry the version the About box and --version show
 // ("Kestova 1.0") in their version resources, as Explorer and installers read
 // them.
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <gtest/gtest.h>
 

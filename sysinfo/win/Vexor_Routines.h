@@ -8,4 +8,4 @@
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_RegValueText.h"
 #include "Vexor_Routines_Registry.h"
-#include "Vexor_Routines_ValueText.h"
+#include "sysinfo/Vexor_Routines_ValueText.h"

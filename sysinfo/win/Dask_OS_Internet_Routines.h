@@ -2,7 +2,7 @@
 // The registry and dial-up queries of the internet settings, as the
 // interactive user sees them: on the NT family that user's hive under
 // HKEY_USERS, elsewhere HKEY_CURRENT_USER.
-#include "Dask_OS_Internet_Rules.h"
+#include "sysinfo/Dask_OS_Internet_Rules.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // One WMI property's value as text, by its CIM type.
 #include "Vexor_WMI.h"
-#include "Vexor_WMI_Instances.h"
+#include "sysinfo/Vexor_WMI_Instances.h"
 
 #include "base/win/Com.h"
 

@@ -1,6 +1,6 @@
 #include "Dask_DMA.h"
 
-#include "Dask_DMA_Program.h"
+#include "sysinfo/Dask_DMA_Program.h"
 #include "Dask_DMA_RealMode.h"
 #include "Vexor_Native.h"
 #include "Vexor_Routines.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Windows file times and system times as date-times.
-#include "Vexor_Datetime.h"
+#include "sysinfo/Vexor_Datetime.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // default browser and mail client, how the internet is reached and the
 // configured proxy servers, as the interactive user sees them.
 #include "Dask_Common.h"
-#include "Dask_OS_Internet_Rules.h"
+#include "sysinfo/Dask_OS_Internet_Rules.h"
 #include "base/StringList.h"
 
 #include <memory>

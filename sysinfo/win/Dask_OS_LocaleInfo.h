@@ -2,7 +2,7 @@
 // The locale sub-component of the operating-system component: language and
 // country names, number, currency, date and time formats of one locale.
 #include "Dask_Common.h"
-#include "Dask_OS_LocaleInfo_Rules.h"
+#include "sysinfo/Dask_OS_LocaleInfo_Rules.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #include "Dask_Common.h"
 #include "Dask_Machine_BIOS.h"
 #include "Dask_SMBIOS.h"
-#include "Vexor_Datetime.h"
+#include "sysinfo/Vexor_Datetime.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "Vexor_Routines_Files.h"
 
-#include "Vexor_Routines_SearchPath.h"
+#include "sysinfo/Vexor_Routines_SearchPath.h"
 #include "base/CodePage.h"
 #include "base/Exception.h"
 

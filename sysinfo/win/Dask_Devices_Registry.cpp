@@ -1,6 +1,6 @@
 #include "Dask_Devices_Registry.h"
 
-#include "Dask_Devices_Parse.h"
+#include "sysinfo/Dask_Devices_Parse.h"
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_RegValueText.h"
 #include "Vexor_Routines_Registry.h"

@@ -2,7 +2,7 @@
 // The registry look-ups of the device enumeration, each with a registry
 // reader of its own on HKEY_LOCAL_MACHINE: setup classes, drivers, services,
 // resource lists and device interfaces.
-#include "Vexor_Datetime.h"
+#include "sysinfo/Vexor_Datetime.h"
 
 #include <windows.h>
 

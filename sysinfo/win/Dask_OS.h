@@ -8,7 +8,7 @@
 #include "Dask_OS_NT.h"
 #include "Dask_OS_TimeZone.h"
 #include "Dask_OS_Vista.h"
-#include "Vexor_Datetime.h"
+#include "sysinfo/Vexor_Datetime.h"
 #include "Vexor_Routines.h"
 #include "base/StringList.h"
 

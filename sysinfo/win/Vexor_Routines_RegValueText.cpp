@@ -1,7 +1,7 @@
 #include "Vexor_Routines_RegValueText.h"
 
 #include "Vexor_Routines_Registry.h"
-#include "Vexor_Routines_ValueText.h"
+#include "sysinfo/Vexor_Routines_ValueText.h"
 
 #include <algorithm>
 #include <cstdint>

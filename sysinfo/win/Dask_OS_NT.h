@@ -4,7 +4,7 @@
 // the installed updates (hotfixes). Its owner refreshes it on the NT family
 // only.
 #include "Dask_Common.h"
-#include "Dask_OS_NT_Rules.h"
+#include "sysinfo/Dask_OS_NT_Rules.h"
 
 #include <cstdint>
 #include <string>

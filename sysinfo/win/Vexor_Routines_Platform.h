@@ -1,7 +1,7 @@
 #pragma once
 // Shared routines of the information components: the host platform, taken
 // once at start-up and read by every component afterwards.
-#include "Vexor_Routines_OSDecision.h"
+#include "sysinfo/Vexor_Routines_OSDecision.h"
 
 #include <windows.h>
 

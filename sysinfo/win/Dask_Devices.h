@@ -1,8 +1,8 @@
 #pragma once
 // The hardware devices Windows knows, one record per device instance.
 #include "Dask_Common.h"
-#include "Dask_Devices_Parse.h"
-#include "Vexor_Datetime.h"
+#include "sysinfo/Dask_Devices_Parse.h"
+#include "sysinfo/Vexor_Datetime.h"
 
 #include <cstdint>
 #include <string>

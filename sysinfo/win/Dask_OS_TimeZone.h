@@ -3,8 +3,8 @@
 // zone's display name as the zone database lists it, its names, biases and
 // this year's dates of the changes to daylight time and back.
 #include "Dask_Common.h"
-#include "Dask_OS_TimeZone_Rules.h"
-#include "Vexor_Datetime.h"
+#include "sysinfo/Dask_OS_TimeZone_Rules.h"
+#include "sysinfo/Vexor_Datetime.h"
 
 #include <cstdint>
 #include <string>

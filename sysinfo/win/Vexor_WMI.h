@@ -10,7 +10,7 @@
 // WmiSetWaitLimits); a call that does not answer in time is given up and the
 // call reports failure. While a given-up call still hangs, later connections
 // fail at once instead of waiting for the same service again.
-#include "Vexor_WMI_Instances.h"
+#include "sysinfo/Vexor_WMI_Instances.h"
 
 #include <windows.h>
 #include <wbemdisp.h>

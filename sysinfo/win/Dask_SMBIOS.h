@@ -6,9 +6,9 @@
 // probes into lists.
 #include "Dask_Common.h"
 #include "Dask_DMA.h"
-#include "Dask_SMBIOS_Decode.h"
-#include "Dask_SMBIOS_Table.h"
-#include "Dask_SMBIOS_Types.h"
+#include "sysinfo/Dask_SMBIOS_Decode.h"
+#include "sysinfo/Dask_SMBIOS_Table.h"
+#include "sysinfo/Dask_SMBIOS_Types.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #include "Vexor_Routines_Folders.h"
 #include "Vexor_Routines_RegValueText.h"
 #include "base/Text.h"
-#include "Vexor_Routines_ValueText.h"
+#include "sysinfo/Vexor_Routines_ValueText.h"
 #include "base/Exception.h"
 
 #include <cstring>

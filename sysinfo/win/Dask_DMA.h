@@ -5,7 +5,7 @@
 // through the kernel's physical memory section, the real-mode dump program,
 // or (Windows 9x) the linear address; it can also be filled from a buffer.
 #include "Dask_Common.h"
-#include "Dask_DMA_Range.h"
+#include "sysinfo/Dask_DMA_Range.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "Dask_Engines.h"
 
-#include "Dask_Engines_Rules.h"
+#include "sysinfo/Dask_Engines_Rules.h"
 #include "Vexor_Routines.h"
 #include "base/Exception.h"
 #include "base/StringList.h"

@@ -3,7 +3,7 @@
 #include "Vexor_Routines_Accounts.h"
 #include "Vexor_Routines_Platform.h"
 #include "Vexor_Routines_Registry.h"
-#include "Vexor_Routines_ValueText.h"
+#include "sysinfo/Vexor_Routines_ValueText.h"
 
 #include <shlobj.h>
 

@@ -1,6 +1,6 @@
 #include "Dask_DMA_RealMode.h"
 
-#include "Dask_DMA_Program.h"
+#include "sysinfo/Dask_DMA_Program.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "Dask_Machine.h"
 
 #include "Dask_Devices.h"
-#include "Dask_Machine_Session.h"
+#include "sysinfo/Dask_Machine_Session.h"
 #include "Vexor_Routines.h"
 #include "base/Exception.h"
 

@@ -1,6 +1,6 @@
 #include "Dask_SMBIOS.h"
 
-#include "Dask_SMBIOS_Dump.h"
+#include "sysinfo/Dask_SMBIOS_Dump.h"
 #include "Dask_SMBIOS_Firmware.h"
 
 #include <algorithm>
