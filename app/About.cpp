@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "FormPlacement.h"
 #include "Panel.h"
+#include "kestova/Version.h"
 #include "skin/win/sBitBtnWin.h"
 
 #include <shellapi.h>
@@ -140,7 +141,7 @@ void TAboutBox::CreateForm(HWND owner) {
     pixelsPerInch_ = placement.PixelsPerInch;
     SetBounds({placement.Left, placement.Top, placement.Width, placement.Height});
     TCreateParams params;
-    params.Caption = "Kestova 1.0";
+    params.Caption = "Kestova " KESTOVA_VERSION_TEXT;
     params.Style = style;
     params.ExStyle = exStyle;
     params.ParentWindow = owner;

@@ -15,9 +15,9 @@
 #include "report/ReportValues.h"
 #include "base/Exception.h"
 #include "ReportLook.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
 
 #include <commctrl.h>
 

@@ -2,12 +2,13 @@
 #include "About.h"
 #include "Application.h"
 #include "FrmMain.h"
-#include "sysinfo/Vexor_Bindings.h"
+#include "kestova/Version.h"
+#include "sysinfo/win/Vexor_Bindings.h"
 #include "skin/sSkinProvider.h"
 #include "skin/sSkinableMenus.h"
 #include "skin/win/sBitBtnWin.h"
 #include "skin/win/sDialogWnd.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -24,7 +25,7 @@ int RunKestova() {
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    Application().SetTitle("Kestova 1.0");
+    Application().SetTitle("Kestova " KESTOVA_VERSION_TEXT);
 
     // Forms without a frame component of their own (the About box) get one
     // from the skin's window hook when they are first activated.

@@ -1,17 +1,8 @@
 #include "Component.h"
 
-#include <algorithm>
-#include <cctype>
+#include "Text.h"
 
-namespace {
-// Component names compare without regard to letter case.
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-} // namespace
+#include <algorithm>
 
 TComponent::TComponent(TComponent* owner) {
     if (owner)
@@ -29,7 +20,7 @@ TComponent::~TComponent() {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
     for (TComponent* component : components_) {
-        if (!name.empty() && SameName(component->Name(), name))
+        if (!name.empty() && SameText(component->Name(), name)) // names ignore letter case
             return component;
     }
     return nullptr;

@@ -12,6 +12,16 @@ char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+std::string TrimText(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlankChar(text[first]))
+        ++first;
+    while (last > first && IsBlankChar(text[last - 1]))
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
 bool IsBlankText(std::string_view text) {
     for (char c : text)
         if (!IsBlankChar(c))
@@ -36,10 +46,18 @@ bool EndsWithText(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && SameText(text.substr(text.size() - suffix.size()), suffix);
 }
 
-std::string UpperText(std::string text) {
-    for (char& c : text)
+bool ContainsText(std::string_view text, std::string_view part) {
+    for (size_t at = 0; at + part.size() <= text.size(); ++at)
+        if (StartsWithText(text.substr(at), part))
+            return true;
+    return false;
+}
+
+std::string UpperText(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
         c = UpperAscii(c);
-    return text;
+    return upper;
 }
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {

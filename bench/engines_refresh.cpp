@@ -7,8 +7,8 @@
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/engines_refresh.exe [classes] [runs]
 #include "BenchClock.h"
 #include "BenchRegistry.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 

@@ -8,7 +8,7 @@
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/nt_updates.exe [runs]
 #include "BenchClock.h"
 #include "BenchRegistry.h"
-#include "sysinfo/Dask_OS_NT_Updates.h"
+#include "sysinfo/win/Dask_OS_NT_Updates.h"
 
 #include "base/win/Handles.h"
 

@@ -6,11 +6,11 @@
 // Usage (the win64 build, in its test prefix):
 //   tests/wine/emulator build/<dir>/wineprefix build/<dir>/bench/os_refresh.exe [runs]
 #include "BenchClock.h"
-#include "sysinfo/Dask_Devices.h"
-#include "sysinfo/Dask_OS.h"
-#include "sysinfo/Dask_OS_Folders.h"
-#include "sysinfo/Vexor_Bindings.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Devices.h"
+#include "sysinfo/win/Dask_OS.h"
+#include "sysinfo/win/Dask_OS_Folders.h"
+#include "sysinfo/win/Vexor_Bindings.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 

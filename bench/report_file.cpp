@@ -9,7 +9,7 @@
 #include "report/ReportFile.h"
 #include "report/ReportFileIo.h"
 #include "base/win/Handles.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -9,12 +9,12 @@
 #include "app/About.h"
 #include "app/FrmMain.h"
 #include "app/FrmMainSkin.h"
-#include "sysinfo/Dask_Common.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
-#include "sysinfo/Vexor_Bindings.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Common.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
+#include "sysinfo/win/Vexor_Bindings.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 #include <commctrl.h>

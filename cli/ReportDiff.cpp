@@ -18,13 +18,13 @@ struct TItem {
 
 // A loaded row holds what followed the caption's colon: the separating blank
 // and the comma text. The value shown is the comma text.
-std::string Trimmed(const std::string& value) {
+std::string WithoutLeadingBlanks(const std::string& value) {
     const size_t start = value.find_first_not_of(' ');
     return start == std::string::npos ? std::string() : value.substr(start);
 }
 
 std::string ValueOf(const TReportRow& row) {
-    return Trimmed(row.FirstSubItem());
+    return WithoutLeadingBlanks(row.FirstSubItem());
 }
 
 // The section a line opens: Load... cuts a header line at its last colon, so
@@ -59,7 +59,7 @@ std::vector<TItem> ItemsOf(const std::vector<TReportRow>& rows) {
         // blank after it, whatever colons the entry holds.
         if (const std::string line = row.Caption + row.FirstSubItem();
             section != kNoSection && line.starts_with(' ')) {
-            items[section].Entries.push_back(Trimmed(line));
+            items[section].Entries.push_back(WithoutLeadingBlanks(line));
             continue;
         }
         section = kNoSection;

@@ -2,6 +2,8 @@
 // The envelope of a JSON report: the "Kestova" object that says which
 // program made it, when, and after which version of the report's schema, so
 // that reports gathered from many machines can be told apart and collected.
+#include "kestova/Version.h"
+
 #include <nlohmann/json.hpp>
 
 #include <set>
@@ -12,7 +14,7 @@
 constexpr int kReportSchemaVersion = 1;
 
 constexpr const char* kReportProgramName = "kestova-report";
-constexpr const char* kReportProgramVersion = "1.0";
+constexpr const char* kReportProgramVersion = KESTOVA_VERSION_TEXT;
 
 // A moment in UTC, as the system clock gives it.
 struct TUtcTime {

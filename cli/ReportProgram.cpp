@@ -15,9 +15,10 @@
 #include "report/ReportValues.h"
 #include "report/SystemMessage.h"
 #include "base/win/Handles.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
+#include "kestova/Version.h"
 
 #include <windows.h>
 
@@ -30,7 +31,8 @@
 
 namespace {
 
-constexpr const char* kVersionText = "kestova-report 1.0 (Kestova 1.0)\r\n";
+constexpr const char* kVersionText =
+    "kestova-report " KESTOVA_VERSION_TEXT " (Kestova " KESTOVA_VERSION_TEXT ")\r\n";
 
 // Exit status of a report that lacks a part: a component that failed, a
 // --table report that could not be read.

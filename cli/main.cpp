@@ -1,7 +1,7 @@
 // kestova-report: the Kestova report on the command line.
 #include "ReportProgram.h"
-#include "sysinfo/Vexor_Bindings.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Bindings.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <windows.h>
 

@@ -4,6 +4,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
+include(${CMAKE_SOURCE_DIR}/cmake/Fuzzer.cmake)
 
 if(CMAKE_CROSSCOMPILING AND WIN32)
   # Windows tests run under Wine in a throwaway prefix inside the build tree:

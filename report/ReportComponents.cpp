@@ -1,9 +1,9 @@
 #include "ReportComponents.h"
 
 #include "base/Exception.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
 
 namespace {
 

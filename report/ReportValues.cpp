@@ -1,8 +1,8 @@
 #include "ReportValues.h"
 
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
 
 TReportValues ReportValuesOf(const TVexor_Engines& engines, const TVexor_OperatingSystem& os,
                              const TVexor_Machine& machine) {

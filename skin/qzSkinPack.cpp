@@ -1,6 +1,6 @@
 #include "qzSkinPack.h"
 #include "sPlatform.h"
-#include "sText.h"
+#include "base/Text.h"
 
 #include <zlib.h>
 
@@ -25,7 +25,7 @@ private:
 };
 
 bool IsOptionsName(std::string_view name) {
-    return sText::Same(name, "Options.dat");
+    return SameText(name, "Options.dat");
 }
 
 } // namespace
@@ -122,7 +122,7 @@ void TqzSkinConvertor::Parse(TMemoryStream& source) {
             OptionsText = std::make_unique<TMemoryStream>(std::move(content));
         } else {
             TqzImageItem item;
-            item.IsBmp = sText::EndsWithNoCase(name, ".BMP");
+            item.IsBmp = EndsWithText(name, ".BMP");
             item.EntryName = std::move(name);
             item.Content = TMemoryStream(std::move(content));
             PictureEntries.push_back(std::move(item));
@@ -142,7 +142,7 @@ TqzImageItem* TqzSkinConvertor::FindImage(std::string_view name) {
     // The walk covers the announced count, never more items than were read.
     const size_t limit = PictureEntryCount > 0 ? static_cast<size_t>(PictureEntryCount) : 0;
     for (size_t i = 0; i < PictureEntries.size() && i < limit; ++i) {
-        if (sText::Same(PictureEntries[i].EntryName, name)) {
+        if (SameText(PictureEntries[i].EntryName, name)) {
             PictureEntries[i].Content.Seek(0);
             return &PictureEntries[i];
         }

@@ -1,15 +1,10 @@
 #include "sAdapterRules.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 bool Contains(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
@@ -52,8 +47,8 @@ TqzAdapterChoice ChooseThirdPartyAdapter(const std::string& className,
 }
 
 TqzAdapterChoice ChooseDialogChildAdapter(const std::string& windowClass, uint32_t style) {
-    const std::string name = Lower(windowClass);
-    if (name == "static") {
+    const std::string& name = windowClass;
+    if (SameText(name, "static")) {
         // The kinds that draw something of their own (owner-drawn, simple
         // text, metafiles, plain rectangles) are left alone first: under the
         // icon adapter their content would be lost.
@@ -64,40 +59,40 @@ TqzAdapterChoice ChooseDialogChildAdapter(const std::string& windowClass, uint32
             return {TqzAdapterKind::Icon, "CHECKBOX"};
         return {TqzAdapterKind::Static, "CHECKBOX"};
     }
-    if (name == "#32770")
+    if (SameText(name, "#32770"))
         return {TqzAdapterKind::TransPanel, "CHECKBOX"};
-    if (name == "tpanel" || name == "tsilentpaintpanel")
+    if (SameText(name, "tpanel") || SameText(name, "tsilentpaintpanel"))
         return {TqzAdapterKind::DlgPanel, "PANEL"};
-    if (name == "button") {
+    if (SameText(name, "button")) {
         if ((style & 7) == 7)
             return {TqzAdapterKind::GroupBox, "GROUPBOX"};
         if ((style & 2) != 0 || (style & 4) != 0 || (style & 5) == 5 || (style & 9) == 9)
             return {TqzAdapterKind::CheckBox, "CHECKBOX"};
         return {TqzAdapterKind::Btn, "BUTTON"};
     }
-    if (name == "combobox")
+    if (SameText(name, "combobox"))
         return {TqzAdapterKind::ComboBox, "COMBOBOX", true};
-    if (name == "comboboxex32")
+    if (SameText(name, "comboboxex32"))
         return {TqzAdapterKind::ComboBox, "COMBOBOX"};
-    if (name == "combolbox")
+    if (SameText(name, "combolbox"))
         return {TqzAdapterKind::Edit, "COMBOBOX"};
-    if (name == "scrollbar")
+    if (SameText(name, "scrollbar"))
         return {TqzAdapterKind::Sizer, "CHECKBOX"};
-    if (name == "systabcontrol32")
+    if (SameText(name, "systabcontrol32"))
         return {TqzAdapterKind::TabControl, "PAGECONTROL"};
-    if (name == "syslistview32")
+    if (SameText(name, "syslistview32"))
         return {TqzAdapterKind::ListView, "EDIT", true};
-    if (name == "msctls_updown32")
+    if (SameText(name, "msctls_updown32"))
         return {TqzAdapterKind::Spin, "SPEEDBUTTON_SMALL"};
-    if (name == "listbox" || name == "edit")
+    if (SameText(name, "listbox") || SameText(name, "edit"))
         return {TqzAdapterKind::Edit, "EDIT", true};
-    if (name == "systreeview32")
+    if (SameText(name, "systreeview32"))
         return {TqzAdapterKind::TreeView, "EDIT", true};
-    if (name == "link window" || name == "syslink")
+    if (SameText(name, "link window") || SameText(name, "syslink"))
         return {TqzAdapterKind::Link, "CHECKBOX"};
-    if (name == "toolbarwindow32") // the wrapable style
+    if (SameText(name, "toolbarwindow32")) // the wrapable style
         return {TqzAdapterKind::ToolBar, (style & 0x200) ? "BAR" : "CHECKBOX"};
-    if (name.find("shbrowseforfolder") != std::string::npos)
+    if (ContainsText(name, "shbrowseforfolder"))
         return {TqzAdapterKind::TransPanel, "CHECKBOX"};
     return {};
 }

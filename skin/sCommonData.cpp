@@ -4,10 +4,10 @@
 #include "sGraphUtils.h"
 #include "sPlatform.h"
 #include "sSkinManager.h"
+#include "base/Text.h"
 #include "controls/Application.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <utility>
 
@@ -24,12 +24,6 @@ public:
 };
 
 TsControlPainter* installedPainter = nullptr;
-
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 int Channel(TColor color, int shift) {
     return (static_cast<uint32_t>(color) >> shift) & 0xFF;
@@ -146,7 +140,7 @@ void TsCommonData::AfterManagerOrSectionChange() {
 }
 
 void TsCommonData::SetSkinSection(const std::string& value) {
-    skinSection_ = value.empty() ? "UNKNOWN" : UpperCase(value);
+    skinSection_ = value.empty() ? "UNKNOWN" : UpperText(value);
     CacheStale = true;
     AfterManagerOrSectionChange();
 }

@@ -1,10 +1,10 @@
 #include "sIniFile.h"
-#include "sText.h"
+#include "base/Text.h"
 #include "base/StringList.h"
 
 const TsIniKey* TsIniSection::Find(std::string_view key) const {
     for (const TsIniKey& k : Keys)
-        if (sText::Same(k.Name, key))
+        if (SameText(k.Name, key))
             return &k;
     return nullptr;
 }
@@ -14,12 +14,12 @@ void TsIniText::SetText(std::string_view text) {
     index_.clear();
     TsIniSection* current = nullptr;
     ForEachLine(text, [&](std::string_view raw) {
-        const std::string line = sText::Trim(raw);
+        const std::string line = TrimText(raw);
         if (line.empty() || line[0] == ';')
             return;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            const std::string name = sText::Trim(std::string_view(line).substr(1, line.size() - 2));
-            const auto [at, added] = index_.emplace(sText::Upper(name), sections_.size());
+            const std::string name = TrimText(std::string_view(line).substr(1, line.size() - 2));
+            const auto [at, added] = index_.emplace(UpperText(name), sections_.size());
             if (added)
                 sections_.push_back({name, {}});
             current = &sections_[at->second];
@@ -30,12 +30,12 @@ void TsIniText::SetText(std::string_view text) {
         const size_t eq = line.find('=');
         if (eq == std::string::npos || eq == 0)
             return;
-        current->Keys.push_back({sText::Trim(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
+        current->Keys.push_back({TrimText(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
     });
 }
 
 const TsIniSection* TsIniText::Section(std::string_view name) const {
-    const auto at = index_.find(sText::Upper(name));
+    const auto at = index_.find(UpperText(name));
     return at == index_.end() ? nullptr : &sections_[at->second];
 }
 

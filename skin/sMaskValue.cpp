@@ -1,5 +1,5 @@
 #include "sMaskValue.h"
-#include "sText.h"
+#include "base/Text.h"
 #include "base/Exception.h"
 
 #include <limits>
@@ -64,7 +64,7 @@ std::optional<TsMaskValue> ParseHashLayout(std::string_view value) {
     if (words.size() < 4)
         return std::nullopt;
     TsMaskValue result;
-    if (Contains(sText::Upper(words[0]), ".BMP")) {
+    if (Contains(UpperText(words[0]), ".BMP")) {
         result.Source = msPicture;
         result.PictureName = std::string(words[0]);
         result.Mask.StretchMode = 4;
@@ -87,7 +87,7 @@ std::optional<TsMaskValue> ParseHashLayout(std::string_view value) {
 } // namespace
 
 std::optional<int32_t> TryStrToInt(std::string_view text) {
-    const std::string t = sText::Trim(text);
+    const std::string t = TrimText(text);
     size_t i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-'))
@@ -104,7 +104,7 @@ std::optional<int32_t> TryStrToInt(std::string_view text) {
         return std::nullopt;
     int64_t value = 0;
     for (; i < t.size(); ++i) {
-        const char c = sText::UpperAscii(t[i]);
+        const char c = UpperAscii(t[i]);
         int digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
@@ -182,7 +182,7 @@ std::optional<TsMaskValue> ParseMaskValue(std::string_view v) {
         return result;
     case '!': {
         const auto words = Words(v.substr(1), '!');
-        if (!Contains(sText::Upper(words[0]), ".BMP"))
+        if (!Contains(UpperText(words[0]), ".BMP"))
             return std::nullopt;
         result.Source = msPicture;
         result.PictureName = std::string(words[0]);
@@ -193,7 +193,7 @@ std::optional<TsMaskValue> ParseMaskValue(std::string_view v) {
     default:
         break;
     }
-    const std::string upper = sText::Upper(v);
+    const std::string upper = UpperText(v);
     if (v.find('#') != std::string_view::npos) {
         if (auto old = ParseHashLayout(v))
             return old;

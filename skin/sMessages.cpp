@@ -3,9 +3,9 @@
 #include "sCommonData.h"
 #include "sGraphUtils.h"
 #include "sSkinManager.h"
+#include "base/Text.h"
 #include "controls/Application.h"
 
-#include <cctype>
 #include <vector>
 
 TMessageResult SendSkinCommand(TControl& control, unsigned command, unsigned argument, TLParam lParam) {
@@ -163,18 +163,6 @@ TsWindowHook* SkinWindowHook() {
     return nullptr;
 }
 #endif
-
-namespace {
-
-bool SameText(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
-
-} // namespace
 
 TsHookDecision DecideActivation(const TsActivatedWindow& window, unsigned skinningRules) {
     if (window.WindowClass == "TApplication" || window.WindowClass == "TQRStandardPreview")

@@ -4,7 +4,7 @@
 #include "sMessages.h"
 #include "sPlatform.h"
 #include "sSkinableMenus.h"
-#include "sText.h"
+#include "base/Text.h"
 #include "base/StringList.h"
 #include "controls/Application.h"
 

@@ -4,7 +4,7 @@
 #include "qzSkinPack.h"
 #include "sMaskValue.h"
 #include "sPlatform.h"
-#include "sText.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -36,7 +36,7 @@ public:
             .value_or(fallback);
     }
     bool Boolean(const std::string& section, const char* key) const {
-        return sText::Upper(Text(section, key, "FALSE")) == "TRUE";
+        return UpperText(Text(section, key, "FALSE")) == "TRUE";
     }
 
 private:
@@ -50,7 +50,7 @@ private:
             if (auto value = read(*s))
                 return value;
             const TsIniKey* parent = s->Find("PARENTCLASS");
-            if (!parent || parent->Value == "?" || parent->Value.empty() || sText::Same(parent->Value, name))
+            if (!parent || parent->Value == "?" || parent->Value.empty() || SameText(parent->Value, name))
                 return std::nullopt;
             name = parent->Value;
         }
@@ -105,7 +105,7 @@ TsGeneralData ReadSection(const TsIniText& ini, const std::string& name) {
 
 // "VERSION" with "." as the decimal separator; anything else reads as 0.
 double ParseVersion(const std::string& text) {
-    const std::string t = sText::Trim(text);
+    const std::string t = TrimText(text);
     double value = 0;
     const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
     return error == std::errc() && end == t.data() + t.size() ? value : 0;
@@ -214,9 +214,9 @@ void TsSkinManager::BuildMasks(const TsIniText& options) {
         if (auto master = LoadPicture(masterName, false))
             MasterBitmap = std::move(master);
     for (const TsIniSection& section : options.Sections()) {
-        const bool global = sText::Same(section.Name, "GLOBALINFO");
+        const bool global = SameText(section.Name, "GLOBALINFO");
         for (const TsIniKey& key : section.Keys) {
-            if (global && sText::Same(key.Name, "MASTERBITMAP"))
+            if (global && SameText(key.Name, "MASTERBITMAP"))
                 continue;
             auto value = ParseMaskValue(key.Value);
             if (!value || value->Source == msJpeg)
@@ -254,7 +254,7 @@ void TsSkinManager::BuildPatterns(const TsIniText& options) {
             if (!picture || picture->Width == 0)
                 continue;
             if (picture->Width * picture->Height >= PatternMinPixels) {
-                pa.push_back({std::move(picture), sText::Upper(section.Name), sText::Upper(key.Name)});
+                pa.push_back({std::move(picture), UpperText(section.Name), UpperText(key.Name)});
                 continue;
             }
             TsMaskData mask;
@@ -262,8 +262,8 @@ void TsSkinManager::BuildPatterns(const TsIniText& options) {
             mask.Image = std::move(picture);
             mask.ImgType = itisaTexture;
             mask.ImageCount = 1;
-            mask.SectionName = sText::Upper(section.Name);
-            mask.PropertyName = sText::Upper(key.Name);
+            mask.SectionName = UpperText(section.Name);
+            mask.PropertyName = UpperText(key.Name);
             mask.Manager = this;
             ma.push_back(std::move(mask));
         }
@@ -300,14 +300,14 @@ void TsSkinManager::BuildSections(const TsIniText& options) {
     std::vector<TsIniSection> sections = merged.Sections();
     for (const TsIniSection& extra : common.Sections()) {
         auto target = std::find_if(sections.begin(), sections.end(),
-                                   [&](const TsIniSection& s) { return sText::Same(s.Name, extra.Name); });
+                                   [&](const TsIniSection& s) { return SameText(s.Name, extra.Name); });
         if (target == sections.end()) {
             sections.push_back({extra.Name, {}});
             target = sections.end() - 1;
         }
         for (const TsIniKey& key : extra.Keys) {
             auto existing = std::find_if(target->Keys.begin(), target->Keys.end(),
-                                         [&](const TsIniKey& k) { return sText::Same(k.Name, key.Name); });
+                                         [&](const TsIniKey& k) { return SameText(k.Name, key.Name); });
             if (existing == target->Keys.end())
                 target->Keys.push_back(key);
             else if (TryStrToInt(key.Value) || !TryStrToInt(existing->Value))

@@ -1,6 +1,6 @@
 #include "Dask_DMA_Range.h"
 
-#include "base/Trim.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cstring>

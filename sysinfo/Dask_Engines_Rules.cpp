@@ -2,20 +2,16 @@
 
 #include "base/Exception.h"
 #include "base/StringList.h"
+#include "base/Text.h"
 
 #include <algorithm>
 
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// True when nothing but blanks and control characters (codes up to 32) is left.
-bool IsBlankEntry(const std::string& entry) {
-    return std::all_of(entry.begin(), entry.end(),
-                       [](char c) { return static_cast<unsigned char>(c) <= 32; });
-}
+struct TComEngineProgId {
+    TComEngine Engine;
+    const char* ProgId;
+};
 
 const TComEngineProgId kComEngineProgIds[] = {
     {TComEngine::ceDAO, "DAO.DBEngine.36"},      {TComEngine::ceDAO, "DAO.DBEngine.35"},
@@ -33,24 +29,21 @@ std::string InternetExplorerVersionText(const std::string& version, const std::s
     parsed.SetCommaText(notes);
     TStringList kept;
     for (const std::string& entry : parsed)
-        if (!IsBlankEntry(entry))
+        if (!IsBlankText(entry))
             kept.Add(entry);
     return FormatText("%s (%s)", version.c_str(), kept.CommaText().c_str());
 }
 
 bool IsMscorlibTypeLibrary(std::string_view path) {
-    std::string lowered(path);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), AsciiLower);
-    return lowered.find("mscorlib.tlb") != std::string::npos;
+    return ContainsText(path, "mscorlib.tlb");
 }
 
-bool SameAsciiText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
-std::span<const TComEngineProgId> ComEngineProgIds() {
-    return kComEngineProgIds;
+std::optional<TComEngine> ComEngineOf(std::string_view progId) {
+    // The names are distinct: at most one matches, whatever the order.
+    for (const TComEngineProgId& entry : kComEngineProgIds)
+        if (SameText(progId, entry.ProgId))
+            return entry.Engine;
+    return std::nullopt;
 }
 
 std::string DirectXInstalledVersionText(const unsigned char* bytes) {

@@ -4,7 +4,6 @@
 // table of the COM-registered engines and the DirectX "InstalledVersion" text.
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,22 +12,15 @@
 // gives "6.0.2900.2180 (SP2)", notes without entries give "6.0.2900.2180 ()".
 std::string InternetExplorerVersionText(const std::string& version, const std::string& minorVersion);
 
-// True when the path, its letters A to Z lowered, contains "mscorlib.tlb".
+// True when the path, ignoring the case of the letters A to Z, contains "mscorlib.tlb".
 bool IsMscorlibTypeLibrary(std::string_view path);
-
-// Equal texts when the letters A to Z are compared without regard to case.
-bool SameAsciiText(std::string_view a, std::string_view b);
 
 enum class TComEngine { ceDAO, ceADO, ceMSI, ceQT };
 
-struct TComEngineProgId {
-    TComEngine Engine;
-    const char* ProgId;
-};
-
-// The programmatic identifiers of the COM-registered engines, in the order a
-// class identifier's ProgId is compared with them.
-std::span<const TComEngineProgId> ComEngineProgIds();
+// The engine a class identifier's ProgId names, compared without regard to
+// the case of the letters A to Z with the engines' programmatic identifiers
+// ("DAO.DBEngine.36", "adodb.connection", ...); none for any other ProgId.
+std::optional<TComEngine> ComEngineOf(std::string_view progId);
 
 // The version text derived from the raw "InstalledVersion" value read into
 // bytes (at least 4 of them): the first byte, ".", the fourth byte.

@@ -1,7 +1,7 @@
 #include "Dask_OS_Internet_Rules.h"
 
 #include "base/Text.h"
-#include "base/Trim.h"
+#include "base/Text.h"
 
 #include <iterator>
 

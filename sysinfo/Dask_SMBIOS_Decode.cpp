@@ -2,7 +2,7 @@
 
 #include "Dask_SMBIOS_Layout.h"
 #include "Dask_SMBIOS_Table.h"
-#include "base/Trim.h"
+#include "base/Text.h"
 
 #include <cstdio>
 

@@ -2,8 +2,6 @@
 
 #include "base/Exception.h"
 
-namespace {
-
 bool IsLeapYear(int year) {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
@@ -12,8 +10,6 @@ int DaysInMonth(int year, int month) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
-
-} // namespace
 
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond) {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) ||

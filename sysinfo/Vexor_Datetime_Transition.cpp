@@ -4,15 +4,6 @@
 
 namespace {
 
-bool IsLeapYear(int year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
-int DaysInMonth(int year, int month) {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 bool ValidTimeOfDay(const TTransitionRule& rule) {
     return rule.Hour < 24 && rule.Minute < 60 && rule.Second < 60 && rule.Milliseconds < 1000;
 }

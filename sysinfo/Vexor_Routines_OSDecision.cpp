@@ -1,5 +1,7 @@
 #include "Vexor_Routines_OSDecision.h"
 
+#include "base/Text.h"
+
 #include <cstddef>
 #include <limits>
 
@@ -56,35 +58,11 @@ constexpr struct {
     {kMetricMediaCenter, " Media Center Edition"},
 };
 
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameText(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i]))
-            return false;
-    return i == a.size() && !b[i];
-}
-
 const char* Lookup(const TTextPair* begin, const TTextPair* end, const std::string& key) {
     for (const TTextPair* pair = begin; pair != end; ++pair)
         if (SameText(key, pair->Key))
             return pair->Value;
     return "";
-}
-
-// Blanks and control characters (codes up to 32) at either end go.
-std::string Trimmed(const std::string& text) {
-    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && isBlank(text[first]))
-        ++first;
-    while (last > first && isBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
 }
 
 // A text value, or nothing when the value is missing or holds another type:
@@ -274,7 +252,7 @@ TOSIdentity DecideOSIdentity(const TOSVersionRecord& record, std::uint16_t archi
         DecideWindows9x(record, os);
     else if (record.PlatformId == kPlatformWindowsNT)
         DecideWindowsNT(record, architecture, source, os);
-    os.Edition = Trimmed(os.Edition);
+    os.Edition = TrimText(os.Edition);
     os.IsNT = os.Version == osNT4 || os.Version == os2K || os.Version == osXP || os.Version == osXP64 ||
               os.Version == os2K3 || os.Version == osVista;
     os.IsNT4 = os.Version == osNT4;

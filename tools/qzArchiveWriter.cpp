@@ -1,6 +1,6 @@
 #include "qzArchiveWriter.h"
 #include "base/Exception.h"
-#include "skin/sText.h"
+#include "base/Text.h"
 
 #include <zlib.h>
 
@@ -45,7 +45,7 @@ std::vector<TqzArchiveEntry> ReadSkinFolder(const std::string& folder) {
             files.push_back(item.path());
     auto key = [](const fs::path& p) {
         const std::string name = p.filename().string();
-        return std::make_pair(!sText::Same(name, "Options.dat"), sText::Upper(name));
+        return std::make_pair(!SameText(name, "Options.dat"), UpperText(name));
     };
     std::sort(files.begin(), files.end(),
               [&](const fs::path& a, const fs::path& b) { return key(a) < key(b); });

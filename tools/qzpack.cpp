@@ -8,7 +8,7 @@
 #include "skin/qzSkinPack.h"
 #include "skin/sIniFile.h"
 #include "skin/sMaskValue.h"
-#include "skin/sText.h"
+#include "base/Text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -63,12 +63,12 @@ std::vector<TRawEntry> ReadEntries(const std::string& path) {
 }
 
 std::string Describe(const TRawEntry& entry) {
-    if (sText::Same(entry.Name, "Options.dat"))
+    if (SameText(entry.Name, "Options.dat"))
         return "options text";
     std::unique_ptr<TsBitmap24> picture = entry.Content.size() >= 2 && entry.Content[0] == 'B'
                                               ? DecodeBmp(entry.Content.data(), entry.Content.size())
                                               : DecodeJpeg(entry.Content.data(), entry.Content.size());
-    const char* kind = sText::EndsWithNoCase(entry.Name, ".BMP") ? "bitmap" : "JPEG";
+    const char* kind = EndsWithText(entry.Name, ".BMP") ? "bitmap" : "JPEG";
     if (!picture)
         return std::string(kind) + ", unreadable";
     return FormatText("%s %d x %d", kind, picture->Width, picture->Height);
@@ -81,7 +81,7 @@ const char* KindName(TqzImgType kind) {
 // The size of a picture entry, by its name without regard to letter case.
 std::optional<TRect> PictureRect(const std::vector<TRawEntry>& entries, const std::string& name) {
     for (const TRawEntry& e : entries)
-        if (sText::Same(e.Name, name))
+        if (SameText(e.Name, name))
             if (auto picture = DecodeBmp(e.Content.data(), e.Content.size()))
                 return TRect{0, 0, picture->Width, picture->Height};
     return std::nullopt;
@@ -96,7 +96,7 @@ void ListSkin(const std::string& options, const std::vector<TRawEntry>& entries)
             parent = " (PARENTCLASS " + p->Value + ")";
         std::printf("[%s]%s\n", section.Name.c_str(), parent.c_str());
         for (const TsIniKey& key : section.Keys) {
-            if (sText::Same(section.Name, "GLOBALINFO") && sText::Same(key.Name, "MASTERBITMAP")) {
+            if (SameText(section.Name, "GLOBALINFO") && SameText(key.Name, "MASTERBITMAP")) {
                 std::printf("  %-16s master bitmap %s\n", key.Name.c_str(), key.Value.c_str());
                 continue;
             }
@@ -155,7 +155,7 @@ int List(const std::string& archive) {
         const TRawEntry& e = entries[i];
         std::printf("%3zu  %-14s %8zu %8zu  %s\n", i + 1, e.Name.c_str(), e.Content.size(), e.Packed,
                     Describe(e).c_str());
-        if (sText::Same(e.Name, "Options.dat")) {
+        if (SameText(e.Name, "Options.dat")) {
             optionsText.assign(e.Content.begin(), e.Content.end());
             options = &optionsText;
         }

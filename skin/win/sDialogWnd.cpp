@@ -1,5 +1,6 @@
 #include "sDialogWnd.h"
 
+#include "base/Text.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
 #include "skin/win/sWindowQueries.h"
@@ -40,7 +41,7 @@ bool DialogChildrenAdaptable(HWND dialog) {
         const uint32_t style = static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE));
         if (ChooseDialogChildAdapter(windowClass, style).Kind == TqzAdapterKind::None)
             return false;
-        if (lstrcmpiA(windowClass.c_str(), WC_TABCONTROLA) == 0) {
+        if (SameText(windowClass, WC_TABCONTROLA)) {
             RECT r;
             GetWindowRect(child, &r);
             if (r.right - r.left == 470 && r.bottom - r.top == 349)
@@ -57,9 +58,9 @@ bool IsMessageBoxDialog(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string windowClass = WindowClassOf(child);
         const LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (lstrcmpiA(windowClass.c_str(), "Button") == 0 && (style & 0xF) <= BS_DEFPUSHBUTTON)
+        if (SameText(windowClass, "Button") && (style & 0xF) <= BS_DEFPUSHBUTTON)
             button = true;
-        else if (lstrcmpiA(windowClass.c_str(), "Static") != 0)
+        else if (!SameText(windowClass, "Static"))
             return false;
     }
     return button;

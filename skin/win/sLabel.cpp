@@ -7,12 +7,12 @@
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
 #include "skin/win/sTextCanvasWin.h"
+#include "base/Text.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -117,10 +117,7 @@ void TsCustomLabel::SetTransparent(bool value) {
     Invalidate();
 }
 void TsCustomLabel::SetSkinSection(const std::string& value) {
-    std::string upper = value;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    skinSection_ = upper;
+    skinSection_ = UpperText(value);
     Invalidate();
 }
 

@@ -3,6 +3,7 @@
 // skin goes or the window is destroyed.
 #include "sAdapterWnd.h"
 
+#include "base/win/BoundLibrary.h"
 #include "controls/Application.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
@@ -14,21 +15,13 @@ namespace {
 HWND g_hotWindow = nullptr;
 
 // SetWindowTheme of the visual-styles library, where the system has one.
-using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-SetWindowThemeProc ThemeSwitch() {
-    static const SetWindowThemeProc proc = [] {
-        HMODULE library = LoadLibraryA("uxtheme.dll"); // kept for the process's life
-        return library ? reinterpret_cast<SetWindowThemeProc>(
-                             reinterpret_cast<void*>(GetProcAddress(library, "SetWindowTheme")))
-                       : nullptr;
-    }();
-    return proc;
-}
+using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+TBoundFunction<TSetWindowTheme> g_setWindowTheme("uxtheme.dll", "SetWindowTheme");
 
 } // namespace
 
 void SwitchThemeOff(HWND window) {
-    if (SetWindowThemeProc setTheme = ThemeSwitch())
+    if (TSetWindowTheme setTheme = g_setWindowTheme.Get())
         setTheme(window, L"", L"");
 }
 

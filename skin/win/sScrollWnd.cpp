@@ -5,6 +5,7 @@
 // bars would.
 #include "sAdapterWnd.h"
 
+#include "base/win/BoundLibrary.h"
 #include "skin/sSkinManager.h"
 #include "skin/win/sBitmapDib.h"
 
@@ -19,16 +20,8 @@ constexpr UINT_PTR kFirstRepeatTimer = 0xFFFD;
 constexpr UINT_PTR kRepeatTimer = 0xFFFE;
 
 // GetScrollBarInfo, where the system has it: which arrows are disabled.
-using ScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
-ScrollBarInfoProc ScrollBarInfoCall() {
-    static const ScrollBarInfoProc proc = [] {
-        HMODULE user = GetModuleHandleA("user32.dll");
-        return user ? reinterpret_cast<ScrollBarInfoProc>(
-                          reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")))
-                    : nullptr;
-    }();
-    return proc;
-}
+using TGetScrollBarInfo = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
+TBoundFunction<TGetScrollBarInfo> g_getScrollBarInfo("user32.dll", "GetScrollBarInfo");
 
 int ArrowSize(bool vertical) {
     return GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
@@ -82,7 +75,7 @@ void TqzScrollBar::Read(HWND window) {
         Info = {};
     Enabled = Info.Max > Info.Min;
     DisabledArrows = 0;
-    if (ScrollBarInfoProc call = ScrollBarInfoCall()) {
+    if (TGetScrollBarInfo call = g_getScrollBarInfo.Get()) {
         SCROLLBARINFO sbi{};
         sbi.cbSize = sizeof sbi;
         if (call(window, Vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &sbi)) {

@@ -10,35 +10,16 @@
 if(WIN32 OR CMAKE_CROSSCOMPILING)
   return()
 endif()
-find_program(KESTOVA_CLANGXX NAMES clang++ clang++-14)
 if(NOT KESTOVA_CLANGXX)
   return()
 endif()
 
-file(GLOB SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/*.cpp)
-list(REMOVE_ITEM SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp)
-# The skin library stands on the portable control layer and runtime support.
-file(GLOB SKIN_FUZZ_SUPPORT ${CMAKE_SOURCE_DIR}/base/*.cpp)
-list(APPEND SKIN_FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/skin/sPlatformHost.cpp ${SKIN_FUZZ_SUPPORT}
-  ${CMAKE_SOURCE_DIR}/controls/Controls.cpp ${CMAKE_SOURCE_DIR}/controls/Menus.cpp
-  ${CMAKE_SOURCE_DIR}/controls/WinControlHost.cpp)
-file(GLOB SKIN_FUZZ_HEADERS ${CMAKE_SOURCE_DIR}/skin/*.h ${CMAKE_SOURCE_DIR}/base/*.h ${CMAKE_SOURCE_DIR}/controls/*.h
-  ${CMAKE_SOURCE_DIR}/fuzz/*.h)
-
+# The skin library stands on the portable control layer and runtime support,
+# which come along as the libraries it links.
 foreach(target skin_archive skin_options skin_paint skin_picture)
-  set(fuzzer ${CMAKE_BINARY_DIR}/fuzz/${target}_fuzzer)
-  set(corpus ${CMAKE_BINARY_DIR}/fuzz/${target}_corpus)
-  add_custom_command(
-    OUTPUT ${fuzzer}
-    COMMAND ${KESTOVA_CLANGXX} -std=c++20 -g -O1 -Wall -Wextra -Werror
-            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-            -I${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp ${SKIN_FUZZ_SOURCES}
-            -lz -ljpeg -o ${fuzzer}
-    DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp ${SKIN_FUZZ_SOURCES} ${SKIN_FUZZ_HEADERS}
-    COMMENT "Building the ${target} fuzzer with clang"
-    VERBATIM)
-  add_custom_target(fuzz_${target} ALL DEPENDS ${fuzzer})
-  file(MAKE_DIRECTORY ${corpus})
+  kestova_add_fuzzer(${target} SOURCE ${CMAKE_SOURCE_DIR}/fuzz/${target}_fuzzer.cpp LIBRARIES kestova_skin
+    LINK -lz -ljpeg)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/${target}_corpus)
 endforeach()
 
 # Seeds: the internal skin's archive and its options text.

@@ -4,29 +4,9 @@
 target_compile_definitions(host_tests PRIVATE KESTOVA_SMBIOS_FIXTURES="${CMAKE_SOURCE_DIR}/tests/fixtures/smbios")
 
 # No return() here: this file is included into the tests folder's scope.
-if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
-  find_program(KESTOVA_CLANGXX NAMES clang++ clang++-14)
-endif()
 if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING AND KESTOVA_CLANGXX)
-  set(SMBIOS_FUZZER_SOURCES
-    ${CMAKE_SOURCE_DIR}/fuzz/smbios_fuzzer.cpp
-    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_DMA_Range.cpp
-    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Decode.cpp
-    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Dump.cpp
-    ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_Table.cpp)
-  file(GLOB SMBIOS_FUZZER_HEADERS ${CMAKE_SOURCE_DIR}/sysinfo/Dask_DMA_Range.h ${CMAKE_SOURCE_DIR}/sysinfo/Dask_SMBIOS_*.h
-    ${CMAKE_SOURCE_DIR}/base/Trim.h)
+  kestova_add_fuzzer(smbios SOURCE ${CMAKE_SOURCE_DIR}/fuzz/smbios_fuzzer.cpp LIBRARIES kestova_sysinfo_portable)
   set(SMBIOS_FUZZER ${CMAKE_BINARY_DIR}/fuzz/smbios_fuzzer)
-  add_custom_command(
-    OUTPUT ${SMBIOS_FUZZER}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
-    COMMAND ${KESTOVA_CLANGXX} -std=c++20 -g -O1 -Wall -Wextra -Werror
-            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-            -I${CMAKE_SOURCE_DIR} ${SMBIOS_FUZZER_SOURCES} -o ${SMBIOS_FUZZER}
-    DEPENDS ${SMBIOS_FUZZER_SOURCES} ${SMBIOS_FUZZER_HEADERS}
-    COMMENT "Building the SMBIOS fuzzer with clang"
-    VERBATIM)
-  add_custom_target(fuzz_smbios ALL DEPENDS ${SMBIOS_FUZZER})
 
   # The real machines' dumps seed a corpus in the build tree (the fuzzer adds
   # to it). Longer runs by hand:

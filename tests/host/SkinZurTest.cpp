@@ -3,7 +3,7 @@
 #include "SkinTestPlatform.h"
 #include "skin/qzSkinPack.h"
 #include "skin/sSkinManager.h"
-#include "skin/sText.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,7 @@ TEST_F(SkinZur, SixtyTwoUpperCaseSectionsWithoutDividerV) {
     EXPECT_EQ(manager.gd.size(), 62u);
     EXPECT_EQ(manager.gd[0].SectionName, "GLOBALINFO");
     for (const TsGeneralData& g : manager.gd) {
-        EXPECT_EQ(g.SectionName, sText::Upper(g.SectionName));
+        EXPECT_EQ(g.SectionName, UpperText(g.SectionName));
         EXPECT_FALSE(g.FadingEnabled) << g.SectionName;
     }
     for (const char* name : {"FORM",         "FORMTITLE",       "DIALOG",        "BUTTON",

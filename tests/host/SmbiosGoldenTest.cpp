@@ -3,7 +3,7 @@
 // program's representation with the value lists of the DMTF SMBIOS standard.
 #include "SmbiosDumpText.h"
 
-#include "base/Trim.h"
+#include "base/Text.h"
 #include "sysinfo/Dask_SMBIOS_Decode.h"
 #include "sysinfo/Dask_SMBIOS_Dump.h"
 #include "sysinfo/Dask_SMBIOS_Table.h"

@@ -1,8 +1,8 @@
 // Computer name, process and interactive users and SID texts, against the
 // real Wine processes, tokens and registry.
-#include "sysinfo/Dask_Common.h"
-#include "sysinfo/Vexor_PSAPI.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Common.h"
+#include "sysinfo/win/Vexor_PSAPI.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include "base/Exception.h"
 #include "base/win/Handles.h"

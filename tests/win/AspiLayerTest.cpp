@@ -1,7 +1,7 @@
 // The ASPI layer binding and the device enumeration, against the stand-in
 // layer (tests/fixtures/aspi) that the test sets up in the registry.
 #include "base/Exception.h"
-#include "sysinfo/Vexor_WnASPI32.h"
+#include "sysinfo/win/Vexor_WnASPI32.h"
 #include "tests/fixtures/aspi/StandInSettings.h"
 
 #include <gtest/gtest.h>

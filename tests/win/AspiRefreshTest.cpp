@@ -1,6 +1,6 @@
 // The ASPI32 component's refresh against the stand-in layer: its version
 // text, its device lists and the layer library's life in the process.
-#include "sysinfo/Dask_Engines_ASPI32.h"
+#include "sysinfo/win/Dask_Engines_ASPI32.h"
 #include "tests/fixtures/aspi/StandInSettings.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "sysinfo/Dask_Common.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Common.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <gtest/gtest.h>
 

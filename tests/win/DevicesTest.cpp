@@ -1,10 +1,10 @@
 // The device enumeration and the machine component's "Computer" device,
 // against device, class, service and interface keys the test writes next to
 // Wine's own (Wine has no "Computer" class and no "Control" subkeys).
-#include "sysinfo/Dask_Devices.h"
-#include "sysinfo/Dask_Devices_Registry.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Devices.h"
+#include "sysinfo/win/Dask_Devices_Registry.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include "tests/fixtures/Fixtures.h"
 

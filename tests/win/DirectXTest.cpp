@@ -1,5 +1,5 @@
 #include "base/Exception.h"
-#include "sysinfo/Dask_Engines.h"
+#include "sysinfo/win/Dask_Engines.h"
 #include "tests/fixtures/SavedRegistryTree.h"
 
 #include <gtest/gtest.h>

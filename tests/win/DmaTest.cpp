@@ -2,8 +2,8 @@
 // command interpreter (a stand-in interpreter plays the 16-bit subsystem,
 // which Wine lacks) and its folder, removed on every path; reads of a
 // buffer-filled reader.
-#include "sysinfo/Dask_DMA.h"
-#include "sysinfo/Dask_DMA_RealMode.h"
+#include "sysinfo/win/Dask_DMA.h"
+#include "sysinfo/win/Dask_DMA_RealMode.h"
 #include "tests/fixtures/WineRun.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "base/Exception.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 #include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/SavedRegistryTree.h"
 

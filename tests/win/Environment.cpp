@@ -1,8 +1,8 @@
 // What the program does before its main window exists, done once for the
 // Windows tests.
 #include "app/Application.h"
-#include "sysinfo/Vexor_Bindings.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Bindings.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include <gtest/gtest.h>
 

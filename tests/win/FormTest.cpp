@@ -8,9 +8,9 @@
 #include "skin/sSkinProvider.h"
 #include "skin/sSkinableMenus.h"
 #include "skin/win/sAdapterWnd.h"
-#include "sysinfo/Dask_Engines.h"
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Dask_OS.h"
+#include "sysinfo/win/Dask_Engines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Dask_OS.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // Under the NT family (the winxp run) the user's settings are read through
 // HKEY_USERS and the interactive user's SID, which is the hive HKEY_CURRENT_USER
 // shows this test program.
-#include "sysinfo/Dask_OS_Internet.h"
-#include "sysinfo/Dask_OS_Internet_Routines.h"
+#include "sysinfo/win/Dask_OS_Internet.h"
+#include "sysinfo/win/Dask_OS_Internet_Routines.h"
 
 #include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/SavedRegistryTree.h"

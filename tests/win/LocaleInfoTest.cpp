@@ -1,7 +1,7 @@
 // The locale sub-component for two locales the test selects, read through its
 // published properties. Expected values are those of the locales' published
 // regional settings (United States English and German).
-#include "sysinfo/Dask_OS_LocaleInfo.h"
+#include "sysinfo/win/Dask_OS_LocaleInfo.h"
 
 #include <gtest/gtest.h>
 

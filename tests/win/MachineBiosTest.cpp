@@ -1,9 +1,9 @@
 // The BIOS sub-component: the registry's hardware description on the NT
 // family, the ROM addresses elsewhere; and the guarded read of this
 // process's memory that the ROM path uses.
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Vexor_Routines.h"
-#include "sysinfo/Vexor_Routines_Memory.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines_Memory.h"
 
 #include "tests/fixtures/SavedRegistryValues.h"
 

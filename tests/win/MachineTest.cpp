@@ -1,7 +1,7 @@
 // The machine component against the running Windows: names, users, up-time,
 // last start and the lock keys of this thread.
-#include "sysinfo/Dask_Machine.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_Machine.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include "base/Exception.h"
 #include "tests/fixtures/SavedRegistryValues.h"

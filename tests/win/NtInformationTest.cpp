@@ -1,7 +1,7 @@
 // The NT sub-component: product type from the product options, the update
 // walks over registry fixtures (Updates, then HotFix), the WMI fallback when
 // neither lists anything, and the version record under Wine's winxp switch.
-#include "sysinfo/Dask_OS_NT.h"
+#include "sysinfo/win/Dask_OS_NT.h"
 
 #include "tests/fixtures/FakeWbem.h"
 #include "tests/fixtures/SavedRegistryTree.h"

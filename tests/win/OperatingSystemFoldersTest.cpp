@@ -2,9 +2,9 @@
 // environment and language against values the test writes. Named
 // OperatingSystem so that the Windows-version runs take them too (win98
 // reads the Windows 9x key and adds the pre-2000 folders).
-#include "sysinfo/Dask_OS.h"
-#include "sysinfo/Dask_OS_Folders.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_OS.h"
+#include "sysinfo/win/Dask_OS_Folders.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include "base/Exception.h"
 #include "tests/fixtures/Fixtures.h"

@@ -1,8 +1,8 @@
 // The operating-system component against the running Windows. The version
 // runs (tests/cmake/OSComponentVersions.cmake) name the Windows that Wine
 // pretends in KESTOVA_WINE_VERSION.
-#include "sysinfo/Dask_OS.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Dask_OS.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include "base/Exception.h"
 #include "tests/fixtures/SavedRegistryValues.h"

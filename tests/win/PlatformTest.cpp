@@ -1,8 +1,8 @@
-#include "sysinfo/Vexor_NetAPI32.h"
-#include "sysinfo/Vexor_Native.h"
-#include "sysinfo/Vexor_PSAPI.h"
-#include "sysinfo/Vexor_Routines.h"
-#include "sysinfo/Vexor_WtsApi32.h"
+#include "sysinfo/win/Vexor_NetAPI32.h"
+#include "sysinfo/win/Vexor_Native.h"
+#include "sysinfo/win/Vexor_PSAPI.h"
+#include "sysinfo/win/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_WtsApi32.h"
 #include "tests/fixtures/SavedRegistryTree.h"
 #include "tests/fixtures/WineRun.h"
 
@@ -114,8 +114,8 @@ TEST(PlatformVersionSwitch, OptionalLibrariesMissingOnOldWindows) {
     const std::string version = requested ? requested : "";
     if (version == "nt40") {
         EXPECT_FALSE(BindPsApi());
-        EXPECT_EQ(PsApiBinding().Handle, nullptr);
-        for (const TBoundEntryPoint& entry : PsApiEntryPoints())
+        EXPECT_EQ(PsApiBinding().Handle(), nullptr);
+        for (const TBoundEntryPoint& entry : PsApiBinding().List())
             EXPECT_EQ(entry.Address, nullptr) << entry.Name;
         LPSTR user = nullptr;
         DWORD bytes = 0;
@@ -126,7 +126,7 @@ TEST(PlatformVersionSwitch, OptionalLibrariesMissingOnOldWindows) {
         WtsFreeMemory(nullptr);
     } else if (version == "win98") {
         EXPECT_FALSE(BindNtDll());
-        EXPECT_EQ(NtDllBinding().Handle, nullptr);
+        EXPECT_EQ(NtDllBinding().Handle(), nullptr);
         EXPECT_EQ(NtDll().NtQueryObject, nullptr);
     } else {
         EXPECT_TRUE(BindPsApi());

@@ -5,7 +5,7 @@
 // the interpreter ran: the SMBIOS data then comes from the "RSMB" table and no
 // "~RomDmp" folder is left. A 32-bit program under WOW64 and the 64-bit twin
 // have no 16-bit subsystem and never start the interpreter.
-#include "sysinfo/Dask_SMBIOS.h"
+#include "sysinfo/win/Dask_SMBIOS.h"
 
 #include "tests/fixtures/Fixtures.h"
 #include "tests/fixtures/WineRun.h"

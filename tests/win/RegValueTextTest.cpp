@@ -1,5 +1,5 @@
 // Registry values of every type read as text, against values the test writes.
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 
 #include "base/Exception.h"
 #include "tests/fixtures/Fixtures.h"

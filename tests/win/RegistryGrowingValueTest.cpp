@@ -3,7 +3,7 @@
 // "Failed to get data for '%s'" for a value it cannot read, never hand back
 // empty text as if the value were empty.
 #include "base/Exception.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 #include "tests/fixtures/Fixtures.h"
 
 #include <gtest/gtest.h>

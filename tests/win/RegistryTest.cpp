@@ -1,5 +1,5 @@
 #include "base/Exception.h"
-#include "sysinfo/Vexor_Routines.h"
+#include "sysinfo/win/Vexor_Routines.h"
 #include "tests/fixtures/Fixtures.h"
 
 #include "tests/fixtures/WineRun.h"

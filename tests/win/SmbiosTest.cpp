@@ -6,9 +6,9 @@
 // own. A table handed over for a refresh without local acquisition is
 // decoded as found (a real machine's dump, checked against dmidecode's
 // decoding).
-#include "sysinfo/Dask_SMBIOS.h"
+#include "sysinfo/win/Dask_SMBIOS.h"
 #include "sysinfo/Dask_SMBIOS_Dump.h"
-#include "sysinfo/Dask_SMBIOS_Firmware.h"
+#include "sysinfo/win/Dask_SMBIOS_Firmware.h"
 #include "sysinfo/Dask_SMBIOS_Layout.h"
 
 #include "tests/fixtures/SmbiosTables.h"

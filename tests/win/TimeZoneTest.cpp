@@ -3,10 +3,10 @@
 // under three zones (the runs in tests/cmake/OSSubComponents.cmake set the
 // process's time zone and name it in KESTOVA_TEST_TZ). Dates are worked out
 // by hand on the 2026 and 2027 calendars.
-#include "sysinfo/Dask_OS_TimeZone.h"
+#include "sysinfo/win/Dask_OS_TimeZone.h"
 
 #include "sysinfo/Vexor_Datetime.h"
-#include "sysinfo/Vexor_Routines_Platform.h"
+#include "sysinfo/win/Vexor_Routines_Platform.h"
 #include "tests/fixtures/Fixtures.h"
 
 #include <gtest/gtest.h>

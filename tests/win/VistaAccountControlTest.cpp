@@ -2,8 +2,8 @@
 // operating-system component refreshes it (the vista and winxp runs of
 // tests/cmake/OSSubComponents.cmake name the Windows Wine pretends in
 // KESTOVA_WINE_VERSION).
-#include "sysinfo/Dask_OS.h"
-#include "sysinfo/Dask_OS_Vista.h"
+#include "sysinfo/win/Dask_OS.h"
+#include "sysinfo/win/Dask_OS_Vista.h"
 
 #include "base/Exception.h"
 #include "tests/fixtures/SavedRegistryValues.h"

@@ -2,7 +2,7 @@
 // has no property walk): every CIM type's text, a walk that fails midway,
 // which call a text goes to, and services that never answer. One test
 // against Wine's own WMI for what it does implement.
-#include "sysinfo/Vexor_WMI.h"
+#include "sysinfo/win/Vexor_WMI.h"
 
 #include "tests/fixtures/FakeWbem.h"
 
