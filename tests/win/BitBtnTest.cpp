@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -134,30 +135,6 @@ TEST_F(BitBtn, BlendIsKeptInsideAPercentage) {
         save->SetBlend(row.set);
         EXPECT_EQ(save->Blend(), row.read) << row.set;
     }
-}
-
-TEST_F(BitBtn, PublishedDefaults) {
-    const TsBitBtn& b = *save;
-    EXPECT_EQ(b.SkinData.SkinSection(), "BUTTON");
-    EXPECT_EQ(b.SkinData.KindCode, 94);
-    EXPECT_EQ(b.Alignment(), taCenter);
-    EXPECT_EQ(b.TextAlignment(), taCenter);
-    EXPECT_EQ(b.DisabledGlyphKind(), unsigned(dgBlended));
-    EXPECT_EQ(b.DisabledKind(), unsigned(dkBlended));
-    EXPECT_FALSE(b.Down());
-    EXPECT_FALSE(b.Grayed());
-    EXPECT_EQ(b.FocusMargin(), 1);
-    EXPECT_TRUE(b.ShowCaption());
-    EXPECT_TRUE(b.ShowFocus());
-    EXPECT_TRUE(b.DrawOverBorder());
-    EXPECT_EQ(b.TextOffset(), 0);
-    EXPECT_EQ(b.ImageIndex(), -1);
-    EXPECT_TRUE(b.WordWrap());
-    EXPECT_EQ(b.AnimatEvents(), unsigned(aeGlobalDef));
-    EXPECT_EQ(b.Layout(), blGlyphLeft);
-    EXPECT_EQ(b.NumGlyphs(), 1);
-    EXPECT_EQ(b.Margin(), -1);
-    EXPECT_EQ(b.Spacing(), 4);
 }
 
 // The skinned faces against the "BUTTON" section drawn directly in a given
@@ -297,6 +274,39 @@ TEST_F(BitBtnSkinned, FacesMatchTheirReferencePictures) {
     SetFocus(form->Window());
     save->SetEnabled(false);
     golden("BITBTN-disabled", Painted());
+}
+
+// What a button nobody has set up does with its caption: it shows it,
+// centred across the face, on one line when it fits and wrapped onto more
+// lines when it does not.
+TEST_F(BitBtnSkinned, AnUntouchedButtonCentresItsCaptionAndWrapsALongOne) {
+    const TsBitmap24 plain = Reference(0);
+    // The box of the pixels where the painted face differs from the face
+    // without a caption.
+    auto inkBox = [&plain](const TsBitmap24& face) {
+        TRect box{face.Width, face.Height, -1, -1};
+        for (int y = 0; y < face.Height; ++y)
+            for (int x = 0; x < face.Width; ++x)
+                if (face.Pixel(x, y) != plain.Pixel(x, y)) {
+                    box.Left = std::min(box.Left, x);
+                    box.Top = std::min(box.Top, y);
+                    box.Right = std::max(box.Right, x);
+                    box.Bottom = std::max(box.Bottom, y);
+                }
+        return box;
+    };
+    const TRect shortCaption = inkBox(Painted());
+    ASSERT_GE(shortCaption.Right, shortCaption.Left) << "the caption is shown";
+    EXPECT_LE(std::abs(shortCaption.Left - (89 - 1 - shortCaption.Right)), 2)
+        << "centred: " << shortCaption.Left << ".." << shortCaption.Right;
+    const int lineHeight = shortCaption.Bottom - shortCaption.Top + 1;
+
+    save->SetCaption("Refresh the whole report");
+    const TRect longCaption = inkBox(Painted());
+    EXPECT_GT(longCaption.Bottom - longCaption.Top + 1, lineHeight * 3 / 2) << "wrapped onto a second line";
+    EXPECT_GE(longCaption.Left, 0);
+    EXPECT_LE(longCaption.Right, 88);
+    EXPECT_LE(std::abs(longCaption.Left - (89 - 1 - longCaption.Right)), 2) << "each line centred";
 }
 
 TEST_F(BitBtnSkinned, GlyphAtItsBlendUntilHot) {
