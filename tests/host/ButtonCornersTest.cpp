@@ -2,19 +2,9 @@
 // out: what shows there, and what a grown button uncovers on its parent.
 #include "skin/sBitBtnCorners.h"
 
+#include "PaintTestSkin.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-TsBitmap24 Solid(int width, int height, uint32_t color) {
-    TsBitmap24 picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.SetPixel(x, y, color);
-    return picture;
-}
-
-} // namespace
 
 // A 6 x 6 face with 2-pixel corners: the cut pixels in the corners take the
 // parent's background at the button's place; a cut pixel outside the

@@ -3,19 +3,9 @@
 // fade does on a release, a focus change or a skin command.
 #include "skin/sBitBtnFade.h"
 
+#include "PaintTestSkin.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-TsBitmap24 Solid(int width, int height, uint32_t color) {
-    TsBitmap24 picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.SetPixel(x, y, color);
-    return picture;
-}
-
-} // namespace
 
 TEST(ButtonFade, PressAndReleaseTakeHalfTheSectionsIterationsNeverLessThanOne) {
     const struct {
