@@ -7,6 +7,7 @@
 #include "skin/sSkinManager.h"
 #include "tests/common/GoldenPicture.h"
 
+#include "tests/fixtures/TestButtons.h"
 #include "tests/fixtures/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -36,14 +37,7 @@ protected:
         ASSERT_GE(section, 0);
         ASSERT_TRUE(manager->gd[size_t(section)].FadingEnabled) << "FADINGENABLED=TRUE reads as true";
         ASSERT_EQ(manager->gd[size_t(section)].FadingIterations, 6);
-        button = std::make_unique<TsBitBtn>(nullptr);
-        button->SetParent(form.get());
-        button->SetBounds({10, 10, 89, 43});
-        button->SetCaption("Save...");
-        ASSERT_TRUE(button->CreateWnd());
-        button->SkinData.SetSkinManager(manager.get());
-        button->SkinData.UpdateIndexes();
-        ShowWindow(Window(), SW_SHOW);
+        button = MakeSkinnedButton(*form, *manager);
     }
     void TearDown() override {
         button.reset();

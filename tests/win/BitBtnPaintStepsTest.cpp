@@ -9,6 +9,7 @@
 #include "skin/sSkinProvider.h"
 #include "skin/sSkinManager.h"
 
+#include "tests/fixtures/TestButtons.h"
 #include "tests/fixtures/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -25,15 +26,8 @@ protected:
         form = std::make_unique<TTestForm>("Paint steps", 320);
         manager.reset(CreateSkinManager1(nullptr));
         ASSERT_TRUE(manager->Active());
-        button = std::make_unique<TsBitBtn>(nullptr);
-        button->SetParent(form.get());
-        button->SetBounds({10, 10, 89, 43});
-        button->SetCaption("Save...");
+        button = MakeSkinnedButton(*form, *manager);
         button->OnPaint = [this](TsBitBtn&, TsBitmap24&) { ++composed; };
-        ASSERT_TRUE(button->CreateWnd());
-        button->SkinData.SetSkinManager(manager.get());
-        button->SkinData.UpdateIndexes();
-        ShowWindow(Window(), SW_SHOW);
     }
     void TearDown() override {
         button.reset();
