@@ -55,6 +55,7 @@ void TVexor_DMA::LoadFromBuffer(const void* source, std::size_t offset, std::siz
 
 void TVexor_DMA::Refresh() {
     range_.MutableMemory().assign(range_.MemorySize(), 0);
+    realModeRefused_ = false;
     bool read = false;
     if (HostVersionInfo().dwPlatformId == VER_PLATFORM_WIN32_NT) {
         read = ReadPhysicalSection();
@@ -68,6 +69,7 @@ void TVexor_DMA::Refresh() {
 
 void TVexor_DMA::RefreshFromRealMode() {
     range_.MutableMemory().assign(range_.MemorySize(), 0);
+    realModeRefused_ = false;
     SetReadOutcome(ReadRealMode());
 }
 
@@ -115,7 +117,9 @@ bool TVexor_DMA::ReadRealMode() {
     const std::uint8_t selector = RealModeSelector(range_.StartAddress());
     const std::uint16_t offset = RealModeOffset(range_.StartAddress());
     std::vector<std::uint8_t> segment;
-    if (!DumpRealModeSegment(selector, segment, kRealModeWaitLimit))
+    const TRealModeDump dump = DumpRealModeSegment(selector, segment, kRealModeWaitLimit);
+    realModeRefused_ = dump == TRealModeDump::Refused;
+    if (dump != TRealModeDump::Dumped)
         return false;
     const std::size_t available = kRealModeSegmentSize - offset;
     const std::size_t count = range_.MemorySize() < available ? range_.MemorySize() : available;

@@ -43,6 +43,11 @@ public:
         return range_.ReadString(address, index);
     }
 
+    // True when the last refresh ran the real-mode program and this system
+    // refused it (no 16-bit subsystem could run it): another range would be
+    // refused the same way, so a scan need not start the interpreter again.
+    bool RealModeRefused() const { return realModeRefused_; }
+
     // The bytes held, for the portable walk and decoding.
     const TDmaRange& Range() const { return range_; }
 
@@ -57,4 +62,5 @@ private:
 
     TDmaRange range_;
     std::uint32_t pageSize_ = 0;
+    bool realModeRefused_ = false;
 };

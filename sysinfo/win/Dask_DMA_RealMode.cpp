@@ -112,10 +112,11 @@ bool ReadOutput(const std::string& path, std::vector<std::uint8_t>& buffer) {
 
 } // namespace
 
-bool DumpRealModeSegment(std::uint8_t selector, std::vector<std::uint8_t>& buffer, unsigned long timeLimit) {
+TRealModeDump DumpRealModeSegment(std::uint8_t selector, std::vector<std::uint8_t>& buffer,
+                                  unsigned long timeLimit) {
     const std::string temporary = TemporaryFolder();
     if (temporary.empty())
-        return false;
+        return TRealModeDump::NotRun;
     std::string path;
     for (unsigned n = 1;; ++n) {
         path = temporary + "~RomDmp" + std::to_string(n);
@@ -123,18 +124,18 @@ bool DumpRealModeSegment(std::uint8_t selector, std::vector<std::uint8_t>& buffe
             break;
     }
     if (!CreateDirectoryA(path.c_str(), nullptr))
-        return false;
+        return TRealModeDump::NotRun;
     const TDumpFolder folder(path);
     const std::string program = folder.File(kProgramName);
     const std::string output = folder.File(kOutputName);
     if (!WriteProgram(program, selector))
-        return false;
+        return TRealModeDump::NotRun;
 
     char interpreter[MAX_PATH + 1] = {};
     const DWORD length = GetEnvironmentVariableA("ComSpec", interpreter, MAX_PATH);
     if (length == 0 || length > MAX_PATH)
-        return false;
+        return TRealModeDump::NotRun;
     if (!RunInterpreter(std::string(interpreter) + " /C " + program + " > " + output, timeLimit))
-        return false;
-    return ReadOutput(output, buffer);
+        return TRealModeDump::NotRun;
+    return ReadOutput(output, buffer) ? TRealModeDump::Dumped : TRealModeDump::Refused;
 }

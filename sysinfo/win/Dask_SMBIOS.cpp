@@ -137,6 +137,10 @@ bool TVexor_SMBIOS::AcquireFromFirmwareOrMemory(bool& entryPointFound) {
         }
         if (scanReader_->DataPresent())
             entryPoint = FindEntryPoint(scanReader_->Range());
+        // Where the 16-bit subsystem refused the dump program, the later
+        // windows would be refused too, each after starting the interpreter.
+        else if (scanReader_->RealModeRefused())
+            break;
         window += kWindowStep;
     } while (!entryPoint && window <= kLastWindow);
 

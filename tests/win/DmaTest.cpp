@@ -75,7 +75,7 @@ protected:
 TEST_F(RealModeDump, ProgramOutputOfASegmentIsTheDump) {
     UseStub("dump");
     std::vector<std::uint8_t> segment;
-    ASSERT_TRUE(DumpRealModeSegment(0xF0, segment, 60000));
+    ASSERT_EQ(DumpRealModeSegment(0xF0, segment, 60000), TRealModeDump::Dumped);
     ASSERT_EQ(segment.size(), 65536u);
     // The program the interpreter was given: selector F0h at offsets 3 and 23.
     const std::vector<std::uint8_t> program = {
@@ -88,17 +88,19 @@ TEST_F(RealModeDump, ProgramOutputOfASegmentIsTheDump) {
 }
 
 TEST_F(RealModeDump, FailedRunsLeaveNoFolder) {
+    // Refused: the interpreter ran and ended, but no whole segment came of it.
     const struct {
         const char* what;
         const char* mode; // nullptr: this system's own interpreter
         std::uint8_t selector;
         bool unsetComSpec;
+        TRealModeDump outcome;
     } rows[] = {
-        {"interpreter that cannot run the program", nullptr, 0xF0, false},
-        {"output shorter than a segment", "short", 0xE0, false},
-        {"interpreter failing", "fail", 0xF0, false},
-        {"no program for the selector", "dump", 0x01, false},
-        {"no ComSpec", "dump", 0xF0, true},
+        {"interpreter that cannot run the program", nullptr, 0xF0, false, TRealModeDump::Refused},
+        {"output shorter than a segment", "short", 0xE0, false, TRealModeDump::Refused},
+        {"interpreter failing", "fail", 0xF0, false, TRealModeDump::Refused},
+        {"no program for the selector", "dump", 0x01, false, TRealModeDump::NotRun},
+        {"no ComSpec", "dump", 0xF0, true, TRealModeDump::NotRun},
     };
     for (const auto& row : rows) {
         if (row.mode)
@@ -106,7 +108,7 @@ TEST_F(RealModeDump, FailedRunsLeaveNoFolder) {
         if (row.unsetComSpec)
             SetEnvironmentVariableA("ComSpec", nullptr);
         std::vector<std::uint8_t> segment;
-        EXPECT_FALSE(DumpRealModeSegment(row.selector, segment, 60000)) << row.what;
+        EXPECT_EQ(DumpRealModeSegment(row.selector, segment, 60000), row.outcome) << row.what;
         EXPECT_TRUE(Leftovers().empty()) << row.what;
     }
 }
@@ -114,7 +116,8 @@ TEST_F(RealModeDump, FailedRunsLeaveNoFolder) {
 TEST_F(RealModeDump, ProgramThatOutlastsTheWaitIsEndedAndItsFolderRemoved) {
     UseStub("hang");
     std::vector<std::uint8_t> segment;
-    EXPECT_FALSE(DumpRealModeSegment(0xF0, segment, 300));
+    EXPECT_EQ(DumpRealModeSegment(0xF0, segment, 300), TRealModeDump::NotRun)
+        << "a slow system, not a refusal";
     EXPECT_TRUE(Leftovers().empty());
 }
 
@@ -132,6 +135,7 @@ TEST_F(RealModeDump, ReaderTakesItsBytesFromTheSegmentAtTheOffset) {
 
     dma.RefreshFromRealMode();
     ASSERT_TRUE(dma.DataPresent()) << "the real-mode program ran";
+    EXPECT_FALSE(dma.RealModeRefused());
     ASSERT_EQ(dma.Memory().size(), 0x20u);
     EXPECT_EQ(dma.ReadByte(0xF0010), 0xCD) << "byte 16 of the program";
     EXPECT_EQ(dma.ReadByte(0xF002F), 0x2F);
@@ -148,6 +152,7 @@ TEST_F(RealModeDump, ReaderTakesItsBytesFromTheSegmentAtTheOffset) {
     SetEnvironmentVariableA("KESTOVA_STUB_INTERPRETER", "fail");
     dma.RefreshFromRealMode();
     EXPECT_FALSE(dma.DataPresent());
+    EXPECT_TRUE(dma.RealModeRefused());
     EXPECT_TRUE(dma.Memory().empty());
     EXPECT_EQ(dma.ReadByte(0xFFFF0), 0);
     EXPECT_TRUE(Leftovers().empty());
