@@ -124,23 +124,26 @@ void TVexor_Engines::RefreshComEngines(TRegistry& registry, TStringList& scratch
     msi_.clear();
     qt_.clear();
     scratch.Clear();
-    if (registry.OpenKey("CLSID")) {
-        registry.GetKeyNames(scratch);
-        registry.CloseKey();
-    }
+    // The class keys are read below the one open CLSID key, not from the root
+    // each time: a root as merged as HKEY_CLASSES_ROOT is costly to find.
+    if (!registry.OpenKey("CLSID"))
+        return;
+    registry.GetKeyNames(scratch);
+    TRegistry classes(registry.Access());
+    classes.SetRootKey(registry.CurrentKey(), "HKCR\\CLSID");
     std::string path;
     for (const std::string& classId : scratch) {
-        path.assign("CLSID\\").append(classId).append("\\ProgId");
-        if (!registry.OpenKey(path))
+        path.assign(classId).append("\\ProgId");
+        if (!classes.OpenKey(path))
             continue;
-        const std::string progId = registry.ReadString("");
-        registry.CloseKey();
+        const std::string progId = classes.ReadString("");
+        classes.CloseKey();
         if (const std::optional<TComEngine> engine = ComEngineOf(progId)) {
             std::string server;
-            path.assign("CLSID\\").append(classId).append("\\InprocServer32");
-            if (registry.OpenKey(path)) {
-                server = registry.ReadString("");
-                registry.CloseKey();
+            path.assign(classId).append("\\InprocServer32");
+            if (classes.OpenKey(path)) {
+                server = classes.ReadString("");
+                classes.CloseKey();
             }
             if (FileExists(server))
                 ComEngineText(*engine) = ReadFileVersion(server);
@@ -148,4 +151,5 @@ void TVexor_Engines::RefreshComEngines(TRegistry& registry, TStringList& scratch
         if (!dao_.empty() && !ado_.empty() && !msi_.empty() && !qt_.empty())
             break;
     }
+    registry.CloseKey();
 }

@@ -67,17 +67,22 @@ void TRegistry::RaiseReadFailed(const std::string& name) const {
 }
 
 std::string TRegistry::CurrentPath() const {
-    const std::string root = RootName(rootKey_);
+    const std::string root = rootPath_.empty() ? RootName(rootKey_) : rootPath_;
     if (!currentKey_ || currentPath_.empty())
         return root;
     return root + "\\" + currentPath_;
 }
 
 void TRegistry::SetRootKey(HKEY root) {
-    if (root == rootKey_)
+    SetRootKey(root, std::string());
+}
+
+void TRegistry::SetRootKey(HKEY root, std::string rootPath) {
+    if (root == rootKey_ && rootPath == rootPath_)
         return;
     CloseKey();
     rootKey_ = root;
+    rootPath_ = std::move(rootPath);
 }
 
 bool TRegistry::OpenKey(const std::string& path) {

@@ -24,6 +24,11 @@ public:
     HKEY RootKey() const { return rootKey_; }
     // Selecting another root closes the open key, which belongs to the old one.
     void SetRootKey(HKEY root);
+    // An open key of another accessor as the root, named in errors by its
+    // path ("HKCR\CLSID"): opening many keys below one key from there saves
+    // Windows finding that key again each time. The key must stay open
+    // while this accessor uses it.
+    void SetRootKey(HKEY root, std::string rootPath);
     REGSAM Access() const { return access_; }
     // The open key, or nullptr when none is open.
     HKEY CurrentKey() const { return currentKey_.Get(); }
@@ -76,6 +81,7 @@ private:
     DataInfo ReadData(const std::string& name, void* buffer, DWORD capacity) const;
 
     HKEY rootKey_ = HKEY_CURRENT_USER;
+    std::string rootPath_; // empty: the predefined root's short name
     REGSAM access_;
     UniqueRegKey currentKey_;
     std::string currentPath_; // the open key's path below the root

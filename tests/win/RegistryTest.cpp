@@ -319,4 +319,20 @@ TEST_F(RegistryTest, ErrorsNameTheOpenKeyAndTheValueBesideTheMessage) {
               "HKLM\\SOFTWARE\\Microsoft | NoSuchValue");
 }
 
+// A reader rooted at another reader's open key reads below it, and its
+// errors name that key's path.
+TEST_F(RegistryTest, AnOpenKeyAsRootIsReadBelowAndNamedByItsPath) {
+    auto registry = CreateRegistryReader();
+    ASSERT_TRUE(registry->OpenKey(std::string("\\") + kTree));
+    TRegistry below(registry->Access());
+    below.SetRootKey(registry->CurrentKey(), std::string("HKCU\\") + kTree);
+    ASSERT_TRUE(below.OpenKey("Child"));
+    EXPECT_EQ(below.ReadString("Inner"), "child value");
+    EXPECT_EQ(PlaceOf([&] { below.ReadInteger("Inner"); }),
+              std::string("HKCU\\") + kTree + "\\Child | Inner");
+    below.CloseKey();
+    EXPECT_EQ(PlaceOf([&] { below.ReadInteger("Text"); }), std::string("HKCU\\") + kTree + " | Text");
+    EXPECT_FALSE(below.OpenKey(kTree)) << "paths are below the key, not below HKEY_CURRENT_USER";
+}
+
 } // namespace
