@@ -1,14 +1,17 @@
 // The baseline of the window start-up benchmark: a window with the main
 // window's controls (panel, report list, status bar, five buttons) in their
 // places, showing fixed rows, and nothing else: no components, no skin.
-// What kestova.exe costs beyond this is the cost of gathering its report.
+// With --floor it first makes the raw system calls of a full gathering
+// (FloorCalls.h): the floor of the main window's start.
 #ifdef _WIN32
+#include "FloorCalls.h"
 #include "base/win/Handles.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -40,7 +43,9 @@ HWND Child(const char* className, const char* text, DWORD style, DWORD exStyle, 
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--floor") == 0)
+        floor_calls::Floor();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
