@@ -10,40 +10,47 @@ struct Colour {
     uint8_t r, g, b;
 };
 
-// A shape is an inside test on continuous coordinates; pixels are covered by
-// 4 by 4 samples, so edges are smoothed.
-using Inside = std::function<bool(double x, double y)>;
+// A shape is an inside test on continuous coordinates and the box it lies
+// in; pixels are covered by 4 by 4 samples, so edges are smoothed.
+struct Shape {
+    std::function<bool(double x, double y)> Inside;
+    double Left, Top, Right, Bottom;
+};
 
-double Coverage(const Inside& inside, int x, int y) {
+double Coverage(const Shape& shape, int x, int y) {
     int hits = 0;
     for (int sy = 0; sy < 4; ++sy)
         for (int sx = 0; sx < 4; ++sx)
-            hits += inside(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0) ? 1 : 0;
+            hits += shape.Inside(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0) ? 1 : 0;
     return hits / 16.0;
 }
 
-Inside RoundRect(double left, double top, double right, double bottom, double radius) {
-    return [=](double x, double y) {
-        if (x < left || x > right || y < top || y > bottom)
-            return false;
-        const double cx = std::clamp(x, left + radius, right - radius);
-        const double cy = std::clamp(y, top + radius, bottom - radius);
-        return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
-    };
+Shape RoundRect(double left, double top, double right, double bottom, double radius) {
+    return {[=](double x, double y) {
+                if (x < left || x > right || y < top || y > bottom)
+                    return false;
+                const double cx = std::clamp(x, left + radius, right - radius);
+                const double cy = std::clamp(y, top + radius, bottom - radius);
+                return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+            },
+            left, top, right, bottom};
 }
 
 // A stroke from a to b with round ends.
-Inside Stroke(double ax, double ay, double bx, double by, double halfWidth) {
-    return [=](double x, double y) {
-        const double dx = bx - ax, dy = by - ay;
-        const double t = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-        const double px = ax + t * dx - x, py = ay + t * dy - y;
-        return px * px + py * py <= halfWidth * halfWidth;
-    };
+Shape Stroke(double ax, double ay, double bx, double by, double halfWidth) {
+    return {[=](double x, double y) {
+                const double dx = bx - ax, dy = by - ay;
+                const double t = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+                const double px = ax + t * dx - x, py = ay + t * dy - y;
+                return px * px + py * py <= halfWidth * halfWidth;
+            },
+            std::min(ax, bx) - halfWidth, std::min(ay, by) - halfWidth, std::max(ax, bx) + halfWidth,
+            std::max(ay, by) + halfWidth};
 }
 
-Inside Disc(double cx, double cy, double radius) {
-    return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius; };
+Shape Disc(double cx, double cy, double radius) {
+    return {[=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius; },
+            cx - radius, cy - radius, cx + radius, cy + radius};
 }
 
 class Canvas24 {
@@ -63,9 +70,15 @@ public:
         }
     }
 
-    void Fill(const Inside& shape, Colour colour) {
-        for (int y = 0; y < picture_.Height; ++y)
-            for (int x = 0; x < picture_.Width; ++x)
+    // Only the pixels that meet the shape's box are sampled: the logo is
+    // drawn when the About box is made, at every start of the program.
+    void Fill(const Shape& shape, Colour colour) {
+        const int left = std::max(0, static_cast<int>(std::floor(shape.Left)));
+        const int top = std::max(0, static_cast<int>(std::floor(shape.Top)));
+        const int right = std::min(picture_.Width - 1, static_cast<int>(std::ceil(shape.Right)));
+        const int bottom = std::min(picture_.Height - 1, static_cast<int>(std::ceil(shape.Bottom)));
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
                 if (const double cover = Coverage(shape, x, y); cover > 0)
                     Put(x, y, colour, cover);
     }
@@ -123,8 +136,8 @@ Glyph OkGlyph() {
     Glyph glyph;
     glyph.BitsPerPixel = 32;
     glyph.Pixels.assign(Glyph::Size * Glyph::Size * 4, 0);
-    const Inside first = Stroke(9, 17, 14, 22.5, 2.4);
-    const Inside second = Stroke(14, 22.5, 23.5, 10, 2.4);
+    const Shape first = Stroke(9, 17, 14, 22.5, 2.4);
+    const Shape second = Stroke(14, 22.5, 23.5, 10, 2.4);
     for (int y = 0; y < Glyph::Size; ++y) {
         for (int x = 0; x < Glyph::Size; ++x) {
             const double cover = std::max(Coverage(first, x, y), Coverage(second, x, y));
